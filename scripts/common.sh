@@ -1,0 +1,24 @@
+# Shared by the build, run and test scripts: where things are and how to build them.
+QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QB_BUILD=${QB_BUILD_ROOT:-$QB_ROOT/build}
+QB_JOBS=${QB_JOBS:-$(nproc)}
+
+# configure_and_build DIR [cmake args...]
+configure_and_build() {
+    local dir=$1; shift
+    mkdir -p "$(dirname "$dir")"
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$QB_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 ||
+            { cat "$dir.configure.log" >&2; return 1; }
+    fi
+    cmake --build "$dir" -j "$QB_JOBS"
+}
+
+build_native() { configure_and_build "$QB_BUILD/native"; }
+build_asan()   { configure_and_build "$QB_BUILD/asan" -DQB_SANITIZE=ON -DQB_BENCH=OFF; }
+build_win()    { configure_and_build "$QB_BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/mingw-i686.cmake"; }
+
+# Runs a command inside a virtual X display unless one is already there.
+with_display() {
+    if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; fi
+}

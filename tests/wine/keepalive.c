@@ -1,0 +1,18 @@
+/* Owns one hidden window so that Wine's desktop process stays up between tests;
+   the fixture's cleanup ends it with the Wine server. */
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
+{
+    (void)prev; (void)cmd; (void)show;
+    WNDCLASSA wc = {0};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = inst;
+    wc.lpszClassName = "QuireKeepAlive";
+    RegisterClassA(&wc);
+    CreateWindowA("QuireKeepAlive", "", 0, 0, 0, 0, 0, NULL, NULL, inst, NULL);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
