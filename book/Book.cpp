@@ -1,0 +1,148 @@
+#include "Book.h"
+
+#include <limits>
+#include <utility>
+
+#include "BookLoader.h"
+
+CBook theBook;
+
+namespace {
+
+const std::string& EmptyString() {
+    static const std::string empty;
+    return empty;
+}
+
+void Release(std::string& text) {
+    std::string().swap(text);
+}
+
+}  // namespace
+
+CBook::CBook() {}
+
+bool CBook::EnsureChapter(uint32_t index) {
+    if (index < m_chapters.size())
+        return true;
+    if (index >= kMaxChapters)
+        return false;
+    m_chapters.resize(static_cast<std::size_t>(index) + 1);
+    return true;
+}
+
+void CBook::InsertChapter(int32_t index) {
+    // Callers pass 0..count; any other index appends, so the book still gains exactly one chapter.
+    std::size_t position = m_chapters.size();
+    if (index >= 0 && static_cast<std::size_t>(index) < position)
+        position = static_cast<std::size_t>(index);
+    m_chapters.insert(m_chapters.begin() + static_cast<std::ptrdiff_t>(position), CChapter());
+}
+
+void CBook::DeleteChapter(uint32_t index) {
+    if (index < m_chapters.size())
+        m_chapters.erase(m_chapters.begin() + index);
+}
+
+void CBook::MoveChapterUp(int32_t index) {
+    if (index > 0 && static_cast<std::size_t>(index) < m_chapters.size())
+        std::swap(m_chapters[index], m_chapters[index - 1]);
+}
+
+void CBook::MoveChapterDown(int32_t index) {
+    if (index >= 0 && static_cast<std::size_t>(index) + 1 < m_chapters.size())
+        std::swap(m_chapters[index], m_chapters[index + 1]);
+}
+
+void CBook::Clear() {
+    Release(m_strAuthor);
+    Release(m_strTitle);
+    std::vector<CChapter>().swap(m_chapters);
+}
+
+void CBook::SetAuthor(const std::string& author) {
+    m_strAuthor = author;
+}
+
+void CBook::SetTitle(const std::string& title) {
+    m_strTitle = title;
+}
+
+void CBook::SetChapterTitle(uint32_t index, const std::string& title) {
+    if (EnsureChapter(index))
+        m_chapters[index].m_strTitle = title;
+}
+
+void CBook::SetChapterText(uint32_t index, const std::string& text) {
+    if (EnsureChapter(index))
+        m_chapters[index].m_strText = text;
+}
+
+const std::string& CBook::ChapterText(uint32_t index) {
+    return EnsureChapter(index) ? m_chapters[index].m_strText : EmptyString();
+}
+
+int CBook::ChapterCount() const {
+    return static_cast<int>(m_chapters.size());
+}
+
+const std::string& CBook::ChapterTitle(uint32_t index) const {
+    return index < m_chapters.size() ? m_chapters[index].m_strTitle : EmptyString();
+}
+
+uint32_t CBook::ContentSize(int32_t excludedIndex) const {
+    uint32_t size = static_cast<uint32_t>(m_strAuthor.size() + m_strTitle.size());
+    for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+        size += static_cast<uint32_t>(m_chapters[i].m_strTitle.size());
+        if (excludedIndex < 0 || i != static_cast<std::size_t>(excludedIndex))
+            size += static_cast<uint32_t>(m_chapters[i].m_strText.size());
+    }
+    return size;
+}
+
+namespace {
+
+// A member longer than its 32-bit length field could say cannot be queued either.
+bool AddString(CContainerWriter& writer, const char* name, const std::string& data) {
+    return data.size() <= std::numeric_limits<uint32_t>::max() &&
+           writer.AddMember(name, data.data(), static_cast<uint32_t>(data.size()));
+}
+
+}  // namespace
+
+bool CBook::SaveToFile(const char* path) {
+    static const unsigned char zeros[100] = {};
+    bool ok = AddMember("bookmark.bin", zeros, 8);
+    ok = AddMember("options.bin", zeros, 100) && ok;
+    ok = AddString(*this, "title.txt", m_strAuthor + '\n' + m_strTitle) && ok;
+    if (!m_chapters.empty()) {
+        std::string contents;
+        for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+            if (i > 0)
+                contents += '\n';
+            contents += m_chapters[i].m_strTitle;
+        }
+        ok = AddString(*this, "contents.txt", contents) && ok;
+        for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+            std::string name = std::to_string(i + 1) + ".txt";
+            ok = AddString(*this, name.c_str(), m_chapters[i].m_strText) && ok;
+        }
+    }
+    if (!ok) {
+        // A book with members missing must not take the place of the file on disk.
+        DiscardMembers();
+        return false;
+    }
+    return WriteFile(path);
+}
+
+bool CBook::LoadFromFile(const char* path) {
+    Clear();
+    CBookLoader loader(*this);
+    if (!ReadContainer(path, loader))
+        return false;
+    if (loader.Accepted())
+        return true;
+    Clear();
+    return false;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Chapter.h"
+#include "ContainerWriter.h"
+
+// The one document: author, title and the chapters in reading order. Indexes are zero-based;
+// operations that read or write a chapter's strings create the missing chapters up to the index.
+class CBook : public CContainerWriter {
+public:
+    // No container can hold more chapter members than this, so no load needs more chapters, and
+    // an index beyond it is refused instead of growing the book without end.
+    enum { kMaxChapters = 32000 };
+
+    CBook();
+
+    // False, with the book untouched, when `index` lies beyond kMaxChapters.
+    bool EnsureChapter(uint32_t index);
+    void InsertChapter(int32_t index);
+    void DeleteChapter(uint32_t index);
+    void MoveChapterUp(int32_t index);
+    void MoveChapterDown(int32_t index);
+    void Clear();
+
+    void SetAuthor(const std::string& author);
+    void SetTitle(const std::string& title);
+    void SetChapterTitle(uint32_t index, const std::string& title);
+    void SetChapterText(uint32_t index, const std::string& text);
+    const std::string& ChapterText(uint32_t index);
+
+    int ChapterCount() const;
+    const std::string& Author() const { return m_strAuthor; }
+    const std::string& Title() const { return m_strTitle; }
+    // An empty string for a chapter that does not exist; never grows the book.
+    const std::string& ChapterTitle(uint32_t index) const;
+    // Bytes of author, title, all chapter titles and all texts but the one at `excludedIndex`.
+    uint32_t ContentSize(int32_t excludedIndex) const;
+
+    bool SaveToFile(const char* path);
+    bool LoadFromFile(const char* path);
+
+private:
+    friend class CBookLoader;
+
+    std::string m_strAuthor;
+    std::string m_strTitle;
+    std::vector<CChapter> m_chapters;
+};
+
+extern CBook theBook;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "MemberHandler.h"
+
+class CBook;
+
+// Rebuilds a book from the members of a container walk and judges whether it was a valid book.
+class CBookLoader : public CMemberHandler {
+public:
+    explicit CBookLoader(CBook& book);
+
+    void OnMemberName(const std::string& name) override;
+    std::string* DataTarget() override;
+    void OnMemberData(std::string& target) override;
+
+    // A title and a bookmark were seen, and there were as many chapter members as the contents
+    // named titles.
+    bool Accepted() const;
+
+private:
+    enum Kind { kTitle, kContents, kBookmark, kOptions, kChapter, kIgnored };
+
+    void ApplyTitle(const std::string& data);
+    void ApplyContents(const std::string& data);
+    void ApplyChapter(std::string& target);
+
+    CBook& m_book;
+    Kind m_kind;
+    int64_t m_nChapterNumber;  // of a chapter member: its position + 1
+    std::string m_strScratch;
+    bool m_bTitleSeen;
+    bool m_bBookmarkSeen;
+    bool m_bFailed;
+    uint32_t m_nChapterMembers;
+    uint32_t m_nContentsTitles;
+};

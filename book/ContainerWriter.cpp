@@ -1,0 +1,246 @@
+#include "ContainerWriter.h"
+
+#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
+
+#include "BufferedOutput.h"
+#include "FileSystem.h"
+#include "MemberHandler.h"
+#include "MessageSink.h"
+
+namespace {
+
+const unsigned kMagic = 0x4B76;  // "Kv"
+const unsigned kHeaderSize = 6;
+const unsigned kEntrySize = 10;
+const unsigned kNameBufferSize = 260;
+
+}  // namespace
+
+struct CContainerWriter::Walk {
+    std::FILE* file;
+    uint64_t fileSize;
+    // Member data handed over may add up to no more than the file holds: records of a real
+    // container never overlap, and a forged directory must not multiply the work or the memory.
+    uint64_t budget;
+    CMemberHandler& handler;
+};
+
+CContainerWriter::CContainerWriter() : m_names(), m_nNamesLength(0), m_nMembers(0) {}
+
+CContainerWriter::~CContainerWriter() {}
+
+bool CContainerWriter::AddMember(const char* name, const void* data, uint32_t length) {
+    std::size_t nameSize = std::strlen(name) + 1;
+    if (m_nMembers >= kMembersCapacity || nameSize > static_cast<std::size_t>(kNamesCapacity - m_nNamesLength))
+        return false;
+    std::unique_ptr<unsigned char[]> copy;
+    if (length > 0) {
+        copy.reset(new (std::nothrow) unsigned char[length]);
+        if (!copy)
+            return false;
+        std::memcpy(copy.get(), data, length);
+    }
+    Member& member = m_members[m_nMembers++];
+    member.length = length;
+    member.data = std::move(copy);
+    member.nameOffset = static_cast<uint32_t>(m_nNamesLength);
+    std::memcpy(m_names + m_nNamesLength, name, nameSize);
+    m_nNamesLength += static_cast<int32_t>(nameSize);
+    return true;
+}
+
+uint32_t CContainerWriter::RecordSize(const Member& member) {
+    return member.length + 1;
+}
+
+bool CContainerWriter::WriteFile(const char* path) {
+    CFileSystem& fileSystem = CFileSystem::Active();
+    std::string tempPath;
+    std::FILE* file = fileSystem.CreateTemp(path, tempPath);
+    bool written = false;
+    if (file) {
+        CBufferedOutput output(fileSystem, file);
+        try {
+            WriteMembers(output);
+            FinishWrite(output);
+            written = true;
+        } catch (const Abort&) {
+            // the helper has told the user; the output closes the file on its way out
+        }
+    }
+    bool replaced = written && fileSystem.Replace(tempPath, path);
+    if (file && !replaced)
+        fileSystem.Remove(tempPath);
+    DiscardMembers();
+    return replaced;
+}
+
+void CContainerWriter::WriteMembers(CBufferedOutput& file) {
+    const uint32_t count = static_cast<uint32_t>(m_nMembers);
+    const uint32_t namesLength = static_cast<uint32_t>(m_nNamesLength);
+    const uint32_t namesStart = kHeaderSize + kEntrySize * count;
+    WriteU16(file, kMagic);
+    WriteU16(file, count);
+    WriteU16(file, namesLength + kEntrySize * count);
+    uint32_t recordStart = namesStart + namesLength;
+    for (int32_t i = 0; i < m_nMembers; ++i) {
+        WriteU16(file, namesStart + m_members[i].nameOffset);
+        WriteU32(file, recordStart);
+        WriteU32(file, RecordSize(m_members[i]));
+        recordStart += RecordSize(m_members[i]);
+    }
+    WriteBlock(file, m_names, namesLength);
+    for (int32_t i = 0; i < m_nMembers; ++i) {
+        WriteByte(file, 0);
+        WriteBlock(file, m_members[i].data.get(), m_members[i].length);
+        m_members[i].data.reset();
+    }
+}
+
+void CContainerWriter::FinishWrite(CBufferedOutput& file) {
+    ReportLoss(file.Drain());
+    if (!file.Close())
+        ReportLoss(CBufferedOutput::kBlockLost);
+}
+
+void CContainerWriter::ReportLoss(int loss) {
+    if (loss == CBufferedOutput::kByteLost) {
+        ShowMessage("cannot write: disk full?");
+        throw Abort{1};
+    }
+    if (loss == CBufferedOutput::kBlockLost) {
+        ShowMessage("write error");
+        throw Abort{2};
+    }
+}
+
+void CContainerWriter::DiscardMembers() {
+    for (int32_t i = 0; i < m_nMembers; ++i) {
+        m_members[i].data.reset();
+        m_members[i].length = 0;
+    }
+    m_nMembers = 0;
+    m_nNamesLength = 0;
+}
+
+void CContainerWriter::WriteByte(CBufferedOutput& file, unsigned value) {
+    ReportLoss(file.PutByte(static_cast<unsigned char>(value)));
+}
+
+void CContainerWriter::WriteU16(CBufferedOutput& file, uint32_t value) {
+    WriteByte(file, (value >> 8) & 0xFF);
+    WriteByte(file, value & 0xFF);
+}
+
+void CContainerWriter::WriteU32(CBufferedOutput& file, uint32_t value) {
+    WriteU16(file, value >> 16);
+    WriteU16(file, value & 0xFFFF);
+}
+
+void CContainerWriter::WriteBlock(CBufferedOutput& file, const void* data, uint32_t count) {
+    ReportLoss(file.PutBlock(data, count));
+}
+
+unsigned CContainerWriter::ReadByte(std::FILE* file) {
+    int byte = std::getc(file);
+    if (byte == EOF)
+        throw Abort{3};
+    return static_cast<unsigned>(byte);
+}
+
+unsigned CContainerWriter::ReadU16(std::FILE* file) {
+    unsigned high = ReadByte(file);
+    return high * 256 + ReadByte(file);
+}
+
+uint32_t CContainerWriter::ReadU32(std::FILE* file) {
+    uint32_t high = ReadU16(file);
+    return high * 65536 + ReadU16(file);
+}
+
+bool CContainerWriter::ReadContainer(const char* path, CMemberHandler& handler) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return false;
+    long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    if (size < 0) {
+        std::fclose(file);
+        return false;
+    }
+    // Every seek drops the stream's buffer, and the walk seeks three times per member; data
+    // blocks bypass the buffer anyway.
+    std::setvbuf(file, nullptr, _IOFBF, 512);
+    Walk walk = {file, static_cast<uint64_t>(size), static_cast<uint64_t>(size), handler};
+    try {
+        Seek(walk, 0);
+        if (ReadU16(file) == kMagic) {
+            unsigned count = ReadU16(file);
+            if (count > 0 && count < kMembersCapacity) {
+                ReadU16(file);
+                for (unsigned i = 0; i < count; ++i)
+                    ReadMember(walk, i);
+            }
+        }
+    } catch (const Abort&) {
+        // the file ended early: the walk ends with what was handed over so far
+    }
+    std::fclose(file);
+    return true;
+}
+
+// Positions at or past the end abort the walk just as reading there would; checking first also
+// keeps 32-bit positions away from a seek that takes a signed long.
+void CContainerWriter::Seek(const Walk& walk, uint64_t position) {
+    if (position >= walk.fileSize || std::fseek(walk.file, static_cast<long>(position), SEEK_SET) != 0)
+        throw Abort{3};
+}
+
+void CContainerWriter::ReadMember(Walk& walk, unsigned index) {
+    Seek(walk, kHeaderSize + uint64_t(kEntrySize) * index);
+    unsigned namePosition = ReadU16(walk.file);
+    uint32_t dataPosition = ReadU32(walk.file);
+    uint32_t recordSize = ReadU32(walk.file);
+
+    Seek(walk, namePosition);
+    char name[kNameBufferSize];
+    std::size_t nameLength = 0;
+    for (unsigned byte; (byte = ReadByte(walk.file)) != 0;) {
+        if (nameLength == kNameBufferSize - 1)
+            return;  // too long for any member this system knows: skip it
+        name[nameLength++] = static_cast<char>(byte);
+    }
+    walk.handler.OnMemberName(std::string(name, nameLength));
+
+    Seek(walk, dataPosition);
+    unsigned flag = ReadByte(walk.file);
+    uint32_t recordHeader = 1;
+    if (flag == 2) {
+        ReadU32(walk.file);
+        recordHeader = 5;
+    } else if (flag != 0) {
+        return;  // no writer produces it, and guessing at its layout would read past the record
+    }
+    if (recordSize < recordHeader)
+        return;
+    uint64_t length = recordSize - recordHeader;
+    if (uint64_t(dataPosition) + recordHeader + length > walk.fileSize || length > walk.budget)
+        return;
+    std::string* target = walk.handler.DataTarget();
+    if (!target)
+        return;
+    std::size_t start = target->size();
+    try {
+        target->resize(start + static_cast<std::size_t>(length));
+    } catch (const std::exception&) {
+        return;  // no room for the member: skip it, as a failed allocation does
+    }
+    if (length > 0 && std::fread(&(*target)[start], 1, static_cast<std::size_t>(length), walk.file) != length) {
+        target->resize(start);
+        return;
+    }
+    walk.budget -= length;
+    walk.handler.OnMemberData(*target);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+class CBufferedOutput;
+class CMemberHandler;
+
+// The queue of named members and the writer of container files: a big-endian header with the
+// magic "Kv", a directory of 10-byte entries, a block of NUL-terminated names, then one record per
+// member. Its byte helpers also serve the reading walk.
+class CContainerWriter {
+public:
+    enum { kNamesCapacity = 16000, kMembersCapacity = 32000 };
+
+    struct Member {
+        uint32_t length = 0;
+        std::unique_ptr<unsigned char[]> data;  // owned copy, released once written
+        uint32_t nameOffset = 0;
+    };
+
+    CContainerWriter();
+    ~CContainerWriter();
+    CContainerWriter(const CContainerWriter&) = delete;
+    CContainerWriter& operator=(const CContainerWriter&) = delete;
+
+    // Queues a copy of the member. False, with nothing queued, when the copy cannot be allocated
+    // or the member table or the names block is full.
+    bool AddMember(const char* name, const void* data, uint32_t length);
+    // Writes every queued member to `path` and empties the queue. The file is replaced only once
+    // the new one was written completely; on failure the old one is left as it was.
+    bool WriteFile(const char* path);
+    static uint32_t RecordSize(const Member& member);
+
+    // Walks the container at `path` and hands its members to `handler`. False only when the file
+    // cannot be opened; a broken container simply ends the walk.
+    static bool ReadContainer(const char* path, CMemberHandler& handler);
+
+protected:
+    // Aborts a whole write (1: a byte, 2: a block could not be written) or read (3: the file
+    // ended). Caught by WriteFile and ReadContainer; it never leaves them.
+    struct Abort {
+        int code;
+    };
+
+    static void WriteByte(CBufferedOutput& file, unsigned value);
+    static void WriteU16(CBufferedOutput& file, uint32_t value);
+    static void WriteU32(CBufferedOutput& file, uint32_t value);
+    static void WriteBlock(CBufferedOutput& file, const void* data, uint32_t count);
+    static unsigned ReadByte(std::FILE* file);
+    static unsigned ReadU16(std::FILE* file);
+    static uint32_t ReadU32(std::FILE* file);
+
+    // Empties the queue without writing it.
+    void DiscardMembers();
+
+private:
+    struct Walk;
+
+    void WriteMembers(CBufferedOutput& file);
+    static void FinishWrite(CBufferedOutput& file);
+    static void ReportLoss(int loss);
+    static void Seek(const Walk& walk, uint64_t position);
+    static void ReadMember(Walk& walk, unsigned index);
+
+    char m_names[kNamesCapacity];
+    int32_t m_nNamesLength;
+    Member m_members[kMembersCapacity];
+    int32_t m_nMembers;
+};

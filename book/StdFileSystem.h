@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FileSystem.h"
+
+// The file system through the C library's narrow-path calls, which take the bytes of a path as
+// they are (the ANSI code page on Windows, where std::filesystem converts narrow paths differently).
+class CStdFileSystem : public CFileSystem {
+public:
+    std::FILE* CreateTemp(const std::string& target, std::string& tempPath) override;
+    std::size_t Write(std::FILE* file, const void* data, std::size_t count) override;
+    bool Flush(std::FILE* file) override;
+    bool Close(std::FILE* file) override;
+    bool Replace(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override;
+
+private:
+    // A name beside `target` that no file has at the moment.
+    static std::string UnusedNameBeside(const std::string& target, const char* extension);
+};
