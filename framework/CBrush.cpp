@@ -1,0 +1,11 @@
+#include "CBrush.h"
+
+CBrush::CBrush(COLORREF crColor)
+{
+    CreateSolidBrush(crColor);
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return Attach(::CreateSolidBrush(crColor));
+}

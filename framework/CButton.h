@@ -1,0 +1,17 @@
+// A button. Owner-draw buttons paint in DrawItem, which the parent reflects WM_DRAWITEM to.
+#pragma once
+
+#include "CWnd.h"
+
+class CButton : public CWnd {
+    DECLARE_DYNAMIC(CButton)
+
+public:
+    UINT GetState() const;
+    UINT GetButtonStyle() const;
+    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
+
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);  // default: nothing
+
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};

@@ -1,0 +1,33 @@
+// A rich edit 1.0 control (AfxInitRichEdit loads its library).
+#pragma once
+
+#include <string>
+
+#include <richedit.h>
+
+#include "CWnd.h"
+
+class CRichEditCtrl : public CWnd {
+    DECLARE_DYNAMIC(CRichEditCtrl)
+
+public:
+    // Creates a "RichEdit" child window and subclasses it.
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    DWORD SetEventMask(DWORD dwEventMask);
+    DWORD GetEventMask() const;
+    void LimitText(long nChars = 0);  // EM_EXLIMITTEXT
+    void GetSel(CHARRANGE& cr) const;
+    void GetSel(long& nStartChar, long& nEndChar) const;
+    void SetSel(long nStartChar, long nEndChar);
+    void SetSel(CHARRANGE& cr);
+    void ReplaceSel(const char* lpszNewText, BOOL bCanUndo = FALSE);
+    BOOL CanUndo() const;
+    BOOL Undo();
+    void PasteSpecial(UINT nClipFormat, DWORD dvAspect = 0, HMETAFILE hMF = nullptr);
+    long StreamIn(int nFormat, EDITSTREAM& es);
+    // The selected text as plain characters.
+    std::string GetSelText() const;
+    BOOL GetModify() const;
+    void SetModify(BOOL bModified = TRUE);
+};

@@ -1,0 +1,13 @@
+// A static control. Derived classes react to its reflected notifications (STN_CLICKED with
+// SS_NOTIFY) and colour requests through ON_CONTROL_REFLECT and ON_WM_CTLCOLOR_REFLECT.
+#pragma once
+
+#include "CWnd.h"
+
+class CStatic : public CWnd {
+    DECLARE_DYNAMIC(CStatic)
+
+public:
+    HICON SetIcon(HICON hIcon);
+    HICON GetIcon() const;
+};
