@@ -1,0 +1,129 @@
+// The identifiers of resource.h that share one name space must not collide, and the module
+// holds exactly the resources the program loads.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+
+namespace {
+
+struct Named {
+    const char* name;
+    long value;
+};
+// clang-format off
+#define ID(x) Named{#x, x}
+
+void ExpectDistinct(const std::vector<Named>& ids) {
+    std::map<long, const char*> seen;
+    for (const Named& id : ids) {
+        auto [it, inserted] = seen.emplace(id.value, id.name);
+        EXPECT_TRUE(inserted) << id.name << " and " << it->second << " are both " << id.value;
+    }
+}
+
+// Everything that reaches the main window as WM_COMMAND: its controls (including the status
+// bar it creates), both menus, and IDOK/IDCANCEL, which the dialog manager sends for Enter and Escape.
+TEST(ResourceIds, MainWindowCommandsAreDistinct) {
+    ExpectDistinct({
+        ID(IDOK), ID(IDCANCEL), ID(IDC_STATUS_BAR), ID(IDM_ABOUTBOX),
+
+        ID(IDC_AUTHOR), ID(IDC_TITLE), ID(IDC_NEW_CHAPTER), ID(IDC_DELETE_CHAPTER), ID(IDC_RENAME_CHAPTER),
+        ID(IDC_IMPORT_TEXT), ID(IDC_CONTENTS), ID(IDC_CHAPTERS_FRAME), ID(IDC_NEW_BOOK), ID(IDC_OPEN_BOOK),
+        ID(IDC_HEADER_FRAME), ID(IDC_SAVE_BOOK), ID(IDC_MOVE_UP), ID(IDC_MOVE_DOWN), ID(IDC_SEND_BOOK),
+        ID(IDC_CHAPTER_LABEL), ID(IDC_PASTE_TEXT), ID(IDC_EDITOR),
+
+        ID(IDM_FILE_NEW), ID(IDM_FILE_OPEN), ID(IDM_FILE_SAVE), ID(IDM_FILE_SAVE_AS), ID(IDM_FILE_SAVE_SEND),
+        ID(IDM_FILE_EXIT), ID(IDM_NEW_CHAPTER), ID(IDM_RENAME_CHAPTER), ID(IDM_DELETE_CHAPTER), ID(IDM_MOVE_UP),
+        ID(IDM_MOVE_DOWN), ID(IDM_IMPORT_TEXT), ID(IDM_PASTE_TEXT), ID(IDM_EDIT_CUT), ID(IDM_EDIT_COPY),
+        ID(IDM_EDIT_PASTE), ID(IDM_EDIT_DELETE), ID(IDM_EDIT_SELECT_ALL), ID(IDM_HELP), ID(IDM_ABOUT),
+
+        ID(IDM_EDITOR_UNDO), ID(IDM_EDITOR_CUT), ID(IDM_EDITOR_COPY), ID(IDM_EDITOR_PASTE),
+        ID(IDM_EDITOR_DELETE), ID(IDM_EDITOR_SELECT_ALL),
+    });
+}
+
+TEST(ResourceIds, SmallDialogsAreDistinct) {
+    ExpectDistinct({ID(IDOK), ID(IDC_LINK), ID(IDC_STATIC)});
+    ExpectDistinct({ID(IDOK), ID(IDCANCEL), ID(IDC_CHAPTER_TITLE_BOX)});
+}
+
+TEST(ResourceIds, ResourcesOfOneTypeAreDistinct) {
+    ExpectDistinct({ID(IDD_ABOUTBOX), ID(IDD_QUIREBINDER_DIALOG), ID(IDD_CHAPTER_TITLE)});
+    ExpectDistinct({ID(IDR_MAINMENU), ID(IDR_EDITOR_MENU)});
+    ExpectDistinct({
+        ID(IDI_QUIREBINDER), ID(IDI_DELETE_CHAPTER), ID(IDI_RENAME_CHAPTER), ID(IDI_NEW_CHAPTER),
+        ID(IDI_IMPORT_TEXT), ID(IDI_MOVE_DOWN), ID(IDI_MOVE_UP), ID(IDI_PASTE_TEXT), ID(IDI_SAVE_BOOK),
+        ID(IDI_OPEN_BOOK), ID(IDI_NEW_BOOK), ID(IDI_SEND_BOOK),
+    });
+    ExpectDistinct({
+        ID(IDS_ABOUTBOX), ID(IDS_TIP_NEW_CHAPTER), ID(IDS_TIP_DELETE_CHAPTER), ID(IDS_TIP_RENAME_CHAPTER),
+        ID(IDS_TIP_IMPORT_TEXT), ID(IDS_TIP_MOVE_UP), ID(IDS_TIP_MOVE_DOWN), ID(IDS_TIP_PASTE_TEXT),
+        ID(IDS_TIP_NEW_BOOK), ID(IDS_TIP_OPEN_BOOK), ID(IDS_TIP_SAVE_BOOK), ID(IDS_REGISTRY_KEY),
+        ID(IDS_TIP_SEND_BOOK),
+    });
+}
+// clang-format on
+
+// The two ids the program uses without a resource behind them.
+TEST(ResourceIds, IdsOutsideTheResources) {
+    EXPECT_EQ(IDC_STATUS_BAR, 101);
+    // A system-menu command needs its low four bits clear and must stay below the system's own.
+    EXPECT_EQ(IDM_ABOUTBOX, 16);
+    EXPECT_EQ(IDM_ABOUTBOX & 0xF, 0);
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::set<UINT>*>(found)->insert(static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
+    return TRUE;
+}
+
+std::set<UINT> Names(WORD type) {
+    std::set<UINT> names;
+    EnumResourceNamesA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(type), CollectName,
+                       reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
+TEST(ResourceInventory, ExactlyTheProgramsResources) {
+    EXPECT_EQ(Names(5 /* RT_DIALOG */), (std::set<UINT>{100, 102, 139}));
+    EXPECT_EQ(Names(4 /* RT_MENU */), (std::set<UINT>{129, 158}));
+    EXPECT_EQ(Names(9 /* RT_ACCELERATOR */), (std::set<UINT>{150}));
+    EXPECT_EQ(Names(14 /* RT_GROUP_ICON */),
+              (std::set<UINT>{128, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 155}));
+}
+
+std::string VersionValue(const std::vector<char>& block, const char* name) {
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+        return "";
+    return value;
+}
+
+TEST(ResourceInventory, VersionInformation) {
+    char path[MAX_PATH];
+    ASSERT_NE(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(path, &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
+    EXPECT_EQ(VersionValue(block, "ProductName"), "Kelvra Quire Binder");
+    EXPECT_EQ(VersionValue(block, "ProductVersion"), "1.0");
+    EXPECT_FALSE(VersionValue(block, "CompanyName").empty());
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+}
+
+}  // namespace
