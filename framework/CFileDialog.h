@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include <windows.h>
 #include <commdlg.h>
 
 #include "CDialog.h"

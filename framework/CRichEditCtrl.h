@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include <windows.h>
 #include <richedit.h>
 
 #include "CWnd.h"

@@ -61,6 +61,9 @@ public:
     // innermost window first; true consumes the message. The default relays mouse messages to the
     // tooltip control when tooltips are enabled.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Offers the message to every linked window from its own window up through its ancestors
+    // (GetParent, so owners too), innermost first. True if one consumed it.
+    static BOOL WalkPreTranslateTree(MSG* pMsg);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's previous window procedure (for dialogs the dialog manager).
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,179 @@
+#include "CDialog.h"
+
+#include "CMenu.h"
+#include "CWinApp.h"
+
+namespace {
+
+int g_nModalDepth = 0;  // modal loops running, nested ones included
+
+// A popup cannot be owned by a child window: climb to the first window that is not one.
+HWND NonChildAncestor(HWND hWnd)
+{
+    while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+{
+}
+
+CDialog::CDialog() = default;
+
+HWND CDialog::GetModalOwner() const
+{
+    if (m_pParentWnd != nullptr)
+        return NonChildAncestor(m_pParentWnd->m_hWnd);
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd == nullptr || pMainWnd == this || pMainWnd->m_hWnd == nullptr)
+        return nullptr;
+    // The main window's open modal popup, if any, so that nested dialogs stay modal to it.
+    return ::GetLastActivePopup(NonChildAncestor(pMainWnd->m_hWnd));
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hOwner = GetModalOwner();
+    m_bInModalLoop = true;
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    SetPendingLink(this);
+    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
+                                     &CWnd::DialogProc, 0);
+    SetPendingLink(nullptr);
+    if (hWnd == nullptr) {
+        m_bInModalLoop = false;
+        return -1;
+    }
+    bool bOwnerDisabled = hOwner != nullptr && ::IsWindowEnabled(hOwner);
+    if (bOwnerDisabled)
+        ::EnableWindow(hOwner, FALSE);
+
+    RunModalLoop();
+
+    // Hide first and re-enable the owner before destroying, so the activation goes back to it.
+    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (bOwnerDisabled)
+        ::EnableWindow(hOwner, TRUE);
+    if (hOwner != nullptr && ::GetActiveWindow() == hWnd)
+        ::SetActiveWindow(hOwner);
+    if (m_hWnd == hWnd)
+        DestroyWindow();
+    else
+        ::DestroyWindow(hWnd);
+    m_bInModalLoop = false;
+    return m_nModalResult;
+}
+
+void CDialog::RunModalLoop()
+{
+    ++g_nModalDepth;
+    bool bShown = false;
+    MSG msg;
+    while (!m_bEndModal) {
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            // Idle: show the dialog once its first messages are through, as the dialog manager
+            // does; temporaries go only when no handler of an outer loop can hold one.
+            if (!bShown) {
+                bShown = true;
+                if (m_hWnd != nullptr && !(GetStyle() & WS_VISIBLE))
+                    ShowWindow(SW_SHOWNORMAL);
+                continue;
+            }
+            if (g_nModalDepth == 1) {
+                CWnd::DeleteTempMap();
+                CMenu::DeleteTempMap();
+            }
+        }
+        if (m_bEndModal)
+            break;
+        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+            // WM_QUIT: end this loop and leave the message for the loops outside.
+            ::PostQuitMessage(int(msg.wParam));
+            break;
+        }
+        CWinApp* pApp = AfxGetApp();
+        BOOL bConsumed = pApp != nullptr ? pApp->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(&msg);
+        if (!bConsumed) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (m_hWnd == nullptr)  // destroyed from inside: nothing left to run
+            break;
+    }
+    --g_nModalDepth;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_bInModalLoop) {
+        m_bEndModal = true;
+        PostMessage(WM_NULL);  // wake the loop if it waits
+    } else if (m_hWnd != nullptr) {
+        ::EndDialog(m_hWnd, nResult);
+    }
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    if (m_hWnd == nullptr)
+        return FALSE;
+    bool bInput = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
+                  (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
+    return bInput && ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode)
+{
+    if (CWnd::OnCmdMsg(nID, nCode))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp != nullptr && pApp->OnCmdMsg(nID, nCode);
+}
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
+{
+    return OnInitDialog();
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
