@@ -7,7 +7,7 @@ need=()
 have() { command -v "$1" >/dev/null 2>&1; }
 pkg_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-native_pkgs=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
+native_pkgs=(cmake g++ make python3 libgtest-dev libgmock-dev googletest libbenchmark-dev
              clang-14 libclang-rt-14-dev fp-utils cppcheck clang-tidy
              xvfb xauth x11-apps netpbm)
 cross_pkgs=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
