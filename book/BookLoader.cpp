@@ -60,35 +60,35 @@ void CBookLoader::OnMemberName(const std::string& name) {
 
 std::string* CBookLoader::DataTarget() {
     switch (m_kind) {
-    case kChapter:
-        // An existing chapter takes its data straight into its text, so that a load does not hold
-        // the book twice.
-        if (m_nChapterNumber <= m_book.ChapterCount())
-            return &m_book.m_chapters[static_cast<std::size_t>(m_nChapterNumber - 1)].m_strText;
-        m_strScratch.clear();
-        return &m_strScratch;
-    case kTitle:
-    case kContents:
-        m_strScratch.clear();
-        return &m_strScratch;
-    default:
-        return nullptr;
+        case kChapter:
+            // An existing chapter takes its data straight into its text, so that a load does not hold
+            // the book twice.
+            if (m_nChapterNumber <= m_book.ChapterCount())
+                return &m_book.m_chapters[static_cast<std::size_t>(m_nChapterNumber - 1)].m_strText;
+            m_strScratch.clear();
+            return &m_strScratch;
+        case kTitle:
+        case kContents:
+            m_strScratch.clear();
+            return &m_strScratch;
+        default:
+            return nullptr;
     }
 }
 
 void CBookLoader::OnMemberData(std::string& target) {
     switch (m_kind) {
-    case kTitle:
-        ApplyTitle(target);
-        break;
-    case kContents:
-        ApplyContents(target);
-        break;
-    case kChapter:
-        ApplyChapter(target);
-        break;
-    default:
-        break;
+        case kTitle:
+            ApplyTitle(target);
+            break;
+        case kContents:
+            ApplyContents(target);
+            break;
+        case kChapter:
+            ApplyChapter(target);
+            break;
+        default:
+            break;
     }
     std::string().swap(m_strScratch);
 }

@@ -59,7 +59,8 @@ bool CBufferedOutput::Close() {
 }
 
 bool CBufferedOutput::IsBlockByte(std::size_t offset) const {
-    return std::any_of(m_blocks.begin(), m_blocks.end(), [offset](const std::pair<std::size_t, std::size_t>& block) {
-        return block.first <= offset && offset < block.second;
-    });
+    return std::any_of(m_blocks.begin(), m_blocks.end(),
+                       [offset](const std::pair<std::size_t, std::size_t>& block) {
+                           return block.first <= offset && offset < block.second;
+                       });
 }

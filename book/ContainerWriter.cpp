@@ -34,7 +34,8 @@ CContainerWriter::~CContainerWriter() {}
 
 bool CContainerWriter::AddMember(const char* name, const void* data, uint32_t length) {
     std::size_t nameSize = std::strlen(name) + 1;
-    if (m_nMembers >= kMembersCapacity || nameSize > static_cast<std::size_t>(kNamesCapacity - m_nNamesLength))
+    if (m_nMembers >= kMembersCapacity ||
+        nameSize > static_cast<std::size_t>(kNamesCapacity - m_nNamesLength))
         return false;
     std::unique_ptr<unsigned char[]> copy;
     if (length > 0) {
@@ -237,7 +238,8 @@ void CContainerWriter::ReadMember(Walk& walk, unsigned index) {
     } catch (const std::exception&) {
         return;  // no room for the member: skip it, as a failed allocation does
     }
-    if (length > 0 && std::fread(&(*target)[start], 1, static_cast<std::size_t>(length), walk.file) != length) {
+    if (length > 0 &&
+        std::fread(&(*target)[start], 1, static_cast<std::size_t>(length), walk.file) != length) {
         target->resize(start);
         return;
     }

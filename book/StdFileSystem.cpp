@@ -35,6 +35,16 @@ unsigned NextRandom() {
     return static_cast<unsigned>(generator());
 }
 
+// A file without any write permission is one the user protected: a read-only file on Windows.
+// Root could write it anyway, so the bits are looked at, not just whether opening it works.
+bool IsReadOnly(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::perms permissions = fs::status(fs::path(path), error).permissions();
+    return !error && (permissions & (fs::perms::owner_write | fs::perms::group_write |
+                                     fs::perms::others_write)) == fs::perms::none;
+}
+
 // Only the permission bits can be carried over portably; on Windows they reduce to the read-only
 // attribute, which a replaceable target never has.
 void KeepPermissions(const std::string& from, const std::string& to) {
@@ -87,7 +97,7 @@ bool CStdFileSystem::Replace(const std::string& from, const std::string& to) {
     if (targetExists) {
         // A target that could not be opened for writing (read-only, or locked by another program)
         // must not be swapped out from under its protection.
-        std::FILE* writable = std::fopen(to.c_str(), "r+b");
+        std::FILE* writable = IsReadOnly(to) ? nullptr : std::fopen(to.c_str(), "r+b");
         if (!writable)
             return false;
         std::fclose(writable);

@@ -1,0 +1,41 @@
+#include "FailingFileSystem.h"
+
+#include <algorithm>
+
+bool CFailingFileSystem::Fails(const char* operation) {
+    m_calls.push_back(operation);
+    return static_cast<int>(m_calls.size()) == m_nFailAt;
+}
+
+std::FILE* CFailingFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
+    return Fails("create") ? nullptr : m_real.CreateTemp(target, tempPath);
+}
+
+std::size_t CFailingFileSystem::Write(std::FILE* file, const void* data, std::size_t count) {
+    if (Fails("write"))
+        return 0;
+    std::size_t allowed = m_bLimited ? std::min(count, m_nBytesLeft) : count;
+    std::size_t written = m_real.Write(file, data, allowed);
+    if (m_bLimited)
+        m_nBytesLeft -= written;
+    return written;
+}
+
+bool CFailingFileSystem::Flush(std::FILE* file) {
+    bool failed = Fails("flush");
+    return m_real.Flush(file) && !failed;
+}
+
+// The file is closed even when the call is made to fail, as a real failed close still releases it.
+bool CFailingFileSystem::Close(std::FILE* file) {
+    bool failed = Fails("close");
+    return m_real.Close(file) && !failed;
+}
+
+bool CFailingFileSystem::Replace(const std::string& from, const std::string& to) {
+    return !Fails("replace") && m_real.Replace(from, to);
+}
+
+bool CFailingFileSystem::Remove(const std::string& path) {
+    return !Fails("remove") && m_real.Remove(path);
+}
