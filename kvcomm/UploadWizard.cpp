@@ -1,0 +1,275 @@
+#include "UploadWizard.h"
+
+#include "DeviceFolder.h"
+#include "KvText.h"
+#include "resource.h"
+
+#include "app/KvFileName.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <utility>
+
+namespace {
+
+const UINT_PTR kCopyTimer = 1;
+// Chunks are copied on a timer, which the message loop serves only when no input is
+// waiting, and for at most this long per tick, so Cancel stays responsive.
+const DWORD kCopySliceMs = 40;
+const int kProgressRange = 1000;
+
+std::string Trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string SizeText(unsigned long long size) {
+    if (size < 1024)
+        return CKvText::Format(IDS_KV_SIZE_BYTES, {std::to_string(size)});
+    return CKvText::Format(IDS_KV_SIZE_KB, {std::to_string((size + 1023) / 1024), std::to_string(size)});
+}
+
+int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED && data)
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
+}  // namespace
+
+CUploadWizard::CUploadWizard(std::string bookPath, std::string deviceName)
+    : m_strBookPath(std::move(bookPath)), m_strDeviceName(std::move(deviceName)) {}
+
+bool CUploadWizard::Run(HWND owner) {
+    // The name becomes a file name inside the storage folder: a path would lead out of it.
+    if (m_strDeviceName.find('\\') != std::string::npos || !IsValidKelvraFileName(m_strDeviceName.c_str())) {
+        CKvText::Report(owner, CKvText::Format(IDS_KV_NAME_REFUSED, {m_strDeviceName}));
+        return false;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(m_strBookPath.c_str(), GetFileExInfoStandard, &data)) {
+        CKvText::Report(owner, CKvText::Format(IDS_KV_BOOK_UNREADABLE,
+                                               {m_strBookPath, CKvText::SystemError(GetLastError())}));
+        return false;
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        CKvText::Report(owner, CKvText::Format(IDS_KV_BOOK_UNREADABLE,
+                                               {m_strBookPath, CKvText::SystemError(ERROR_ACCESS_DENIED)}));
+        return false;
+    }
+    m_nBookSize = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    INT_PTR result = DialogBoxParamA(CKvText::Module(), MAKEINTRESOURCEA(IDD_KV_WIZARD), owner, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+    return result == IDOK;
+}
+
+// The one entry from the dialog manager: links the window to its wizard and keeps
+// exceptions from unwinding through the system's code.
+INT_PTR CALLBACK CUploadWizard::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CUploadWizard* wizard;
+    if (message == WM_INITDIALOG) {
+        wizard = reinterpret_cast<CUploadWizard*>(lParam);
+        wizard->m_hWnd = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    } else {
+        wizard = reinterpret_cast<CUploadWizard*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (!wizard)
+        return FALSE;
+    try {
+        return wizard->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        KillTimer(hwnd, kCopyTimer);
+        wizard->m_copier.Abort();
+        EndDialog(hwnd, IDCANCEL);
+        return TRUE;
+    }
+}
+
+INT_PTR CUploadWizard::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return FALSE;  // focus was set on the Send button
+        case WM_TIMER:
+            if (wParam == kCopyTimer)
+                OnCopyTimer();
+            return TRUE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED)
+                return FALSE;
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                    OnSend();
+                    return TRUE;
+                case IDCANCEL:
+                    OnCancel();
+                    return TRUE;
+                case IDC_KV_BROWSE:
+                    OnBrowse();
+                    return TRUE;
+            }
+            return FALSE;
+    }
+    return FALSE;
+}
+
+void CUploadWizard::OnInitDialog() {
+    SetWindowTextA(m_hWnd, CKvText::Load(IDS_KV_CAPTION).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_KV_BOOKNAME, m_strDeviceName.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_KV_BOOKSIZE, SizeText(m_nBookSize).c_str());
+    SendMessageA(Item(IDC_KV_FOLDER), EM_LIMITTEXT, MAX_PATH - 1, 0);
+    SetDlgItemTextA(m_hWnd, IDC_KV_FOLDER, CDeviceFolder::Initial().c_str());
+    SendMessageA(Item(IDC_KV_PROGRESS), PBM_SETRANGE32, 0, kProgressRange);
+    SetState(State::Ready);
+    SetFocus(Item(IDOK));
+}
+
+void CUploadWizard::OnSend() {
+    if (m_state == State::Sent) {
+        EndDialog(m_hWnd, IDOK);
+        return;
+    }
+    if (m_state != State::Ready)
+        return;
+    std::string folder = GetFolder();
+    if (folder.empty()) {
+        CKvText::Report(m_hWnd, CKvText::Load(IDS_KV_FOLDER_EMPTY));
+        return;
+    }
+    // The default folder is the wizard's own and is made on first use; any other folder
+    // stands for a handheld that must be there.
+    if (!CBookCopier::IsFolder(folder) && lstrcmpiA(folder.c_str(), CDeviceFolder::Default().c_str()) == 0)
+        CreateDirectoryA(folder.c_str(), nullptr);
+    m_strFolder = folder;
+    if (!m_copier.Begin(m_strBookPath, folder, m_strDeviceName)) {
+        ReportCopyFailure();
+        return;
+    }
+    SetState(State::Copying);
+    SetTimer(m_hWnd, kCopyTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void CUploadWizard::OnCopyTimer() {
+    if (m_state != State::Copying)
+        return;
+    DWORD start = GetTickCount();
+    CBookCopier::Status status;
+    do {
+        status = m_copier.Step();
+    } while (status == CBookCopier::Status::Copying && GetTickCount() - start < kCopySliceMs);
+    ShowProgress();
+    if (status == CBookCopier::Status::Copying)
+        return;
+    KillTimer(m_hWnd, kCopyTimer);
+    if (status == CBookCopier::Status::Done) {
+        CDeviceFolder::Remember(m_strFolder);
+        SetState(State::Sent);
+        return;
+    }
+    SetState(State::Ready);
+    ReportCopyFailure();
+}
+
+void CUploadWizard::OnCancel() {
+    KillTimer(m_hWnd, kCopyTimer);
+    m_copier.Abort();
+    // Closing after the copy is not a cancel: the book is on the handheld.
+    EndDialog(m_hWnd, m_state == State::Sent ? IDOK : IDCANCEL);
+}
+
+void CUploadWizard::OnBrowse() {
+    std::string folder = GetFolder();
+    std::string title = CKvText::Load(IDS_KV_BROWSE_TITLE);
+    char path[MAX_PATH] = "";
+    // The folder browser needs COM on this thread; the caller may not have started it.
+    HRESULT com = CoInitialize(nullptr);
+    BROWSEINFOA info = {};
+    info.hwndOwner = m_hWnd;
+    info.pszDisplayName = path;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = BrowseCallback;
+    info.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
+    LPITEMIDLIST item = SHBrowseForFolderA(&info);
+    if (item) {
+        if (SHGetPathFromIDListA(item, path))
+            SetDlgItemTextA(m_hWnd, IDC_KV_FOLDER, path);
+        CoTaskMemFree(item);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+}
+
+void CUploadWizard::SetState(State state) {
+    m_state = state;
+    bool ready = state == State::Ready;
+    EnableWindow(Item(IDC_KV_FOLDER), ready);
+    EnableWindow(Item(IDC_KV_BROWSE), ready);
+    EnableWindow(Item(IDOK), state != State::Copying);
+    EnableWindow(Item(IDCANCEL), state != State::Sent);
+    switch (state) {
+        case State::Ready:
+            SendMessageA(Item(IDC_KV_PROGRESS), PBM_SETPOS, 0, 0);
+            SetDlgItemTextA(m_hWnd, IDC_KV_STATUS, CKvText::Load(IDS_KV_READY).c_str());
+            break;
+        case State::Copying:
+            SetDlgItemTextA(m_hWnd, IDC_KV_STATUS,
+                            CKvText::Format(IDS_KV_SENDING, {m_strDeviceName}).c_str());
+            break;
+        case State::Sent:
+            SendMessageA(Item(IDC_KV_PROGRESS), PBM_SETPOS, kProgressRange, 0);
+            SetDlgItemTextA(m_hWnd, IDC_KV_STATUS, CKvText::Format(IDS_KV_SENT, {m_strDeviceName}).c_str());
+            SetDlgItemTextA(m_hWnd, IDOK, CKvText::Load(IDS_KV_FINISH).c_str());
+            SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
+            break;
+    }
+}
+
+void CUploadWizard::ShowProgress() {
+    unsigned long long total = m_copier.GetBytesTotal();
+    unsigned long long done = m_copier.GetBytesDone();
+    int position = kProgressRange;
+    if (total > 0 && done < total)
+        position = static_cast<int>(done * kProgressRange / total);
+    SendMessageA(Item(IDC_KV_PROGRESS), PBM_SETPOS, position, 0);
+}
+
+void CUploadWizard::ReportCopyFailure() {
+    std::string text;
+    DWORD error = m_copier.GetError();
+    switch (m_copier.GetFailure()) {
+        case CBookCopier::Failure::SourceUnreadable:
+            text = CKvText::Format(IDS_KV_BOOK_UNREADABLE, {m_strBookPath, CKvText::SystemError(error)});
+            break;
+        case CBookCopier::Failure::FolderMissing:
+            text = CKvText::Format(IDS_KV_FOLDER_MISSING, {m_strFolder});
+            break;
+        case CBookCopier::Failure::DiskFull:
+            text = CKvText::Format(IDS_KV_DISK_FULL, {m_strDeviceName});
+            break;
+        case CBookCopier::Failure::TargetReadOnly:
+            text = CKvText::Format(IDS_KV_READ_ONLY, {m_strDeviceName});
+            break;
+        case CBookCopier::Failure::WriteFailed:
+        case CBookCopier::Failure::None:
+            text =
+                CKvText::Format(IDS_KV_WRITE_FAILED, {m_copier.GetTargetPath(), CKvText::SystemError(error)});
+            break;
+    }
+    CKvText::Report(m_hWnd, text);
+}
+
+std::string CUploadWizard::GetFolder() const {
+    HWND edit = Item(IDC_KV_FOLDER);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+    return Trimmed(text);
+}

@@ -1,0 +1,31 @@
+// Resource ids of kvcomm.dll (read by windres and by the library's code).
+#ifndef KVCOMM_RESOURCE_H
+#define KVCOMM_RESOURCE_H
+
+#define IDD_KV_WIZARD 100
+
+#define IDC_KV_BOOKNAME 1001
+#define IDC_KV_BOOKSIZE 1002
+#define IDC_KV_FOLDER 1003
+#define IDC_KV_BROWSE 1004
+#define IDC_KV_PROGRESS 1005
+#define IDC_KV_STATUS 1006
+
+#define IDS_KV_CAPTION 2001
+#define IDS_KV_NAME_REFUSED 2002
+#define IDS_KV_BOOK_UNREADABLE 2003
+#define IDS_KV_FOLDER_EMPTY 2004
+#define IDS_KV_FOLDER_MISSING 2005
+#define IDS_KV_DISK_FULL 2006
+#define IDS_KV_READ_ONLY 2007
+#define IDS_KV_WRITE_FAILED 2008
+#define IDS_KV_SIZE_BYTES 2009
+#define IDS_KV_SIZE_KB 2010
+#define IDS_KV_READY 2011
+#define IDS_KV_SENDING 2012
+#define IDS_KV_SENT 2013
+#define IDS_KV_FINISH 2014
+#define IDS_KV_BROWSE_TITLE 2015
+#define IDS_KV_DEFAULT_FOLDER 2016
+
+#endif
