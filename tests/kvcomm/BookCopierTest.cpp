@@ -1,0 +1,226 @@
+// The copy into the handheld's storage, with its writes failing on purpose through the seam.
+#include "ModalDriver.h"
+#include "TempFolder.h"
+
+#include "kvcomm/BookCopier.h"
+#include "kvcomm/DeviceFolder.h"
+#include "kvcomm/kvcomm.h"
+#include "kvcomm/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+// The seam's state: how many more bytes fit, and how many write calls may still succeed.
+// Set by the answering thread while the wizard waits on a message box.
+std::atomic<unsigned long long> g_room{0};
+int g_callsLeft = 0;
+DWORD g_error = 0;
+
+// What Wine does on a full disk: the write that crosses the limit succeeds with fewer bytes,
+// the next one fails.
+BOOL WINAPI WriteUntilFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (g_room == 0) {
+        *written = 0;
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    DWORD allowed = static_cast<DWORD>(std::min<unsigned long long>(size, g_room.load()));
+    BOOL ok = WriteFile(file, data, allowed, written, overlapped);
+    g_room -= *written;
+    return ok;
+}
+
+BOOL WINAPI WriteNothing(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+    *written = 0;
+    return TRUE;
+}
+
+BOOL WINAPI FailAfterCalls(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (g_callsLeft-- <= 0) {
+        *written = 0;
+        SetLastError(g_error);
+        return FALSE;
+    }
+    return WriteFile(file, data, size, written, overlapped);
+}
+
+class Seam {
+public:
+    explicit Seam(CBookCopier::WriteFunction write) { CBookCopier::SetWriteFunction(write); }
+    ~Seam() { CBookCopier::SetWriteFunction(nullptr); }
+};
+
+class KvCommCopier : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_strBook = m_temp / "source.book";
+        m_strBytes = CTempFolder::Bytes(3 * CBookCopier::kChunkSize + 123, 7);
+        CTempFolder::WriteFile(m_strBook, m_strBytes);
+        m_strDevice = m_temp / "device";
+        CTempFolder::MakeFolder(m_strDevice);
+        m_strTarget = m_strDevice + "\\Novel.book";
+    }
+
+    CBookCopier::Status CopyAll(CBookCopier& copier) {
+        if (!copier.Begin(m_strBook, m_strDevice, "Novel.book"))
+            return CBookCopier::Status::Failed;
+        CBookCopier::Status status;
+        int steps = 0;
+        while ((status = copier.Step()) == CBookCopier::Status::Copying && ++steps < 1000) {
+        }
+        return status;
+    }
+
+    CTempFolder m_temp;
+    std::string m_strBook;
+    std::string m_strBytes;
+    std::string m_strDevice;
+    std::string m_strTarget;
+};
+
+TEST_F(KvCommCopier, CopiesInChunksAndPutsTheCopyInPlaceOnlyAtTheEnd) {
+    CBookCopier copier;
+    ASSERT_TRUE(copier.Begin(m_strBook, m_strDevice + "\\", "Novel.book"));
+    EXPECT_EQ(copier.GetTargetPath(), m_strTarget);
+    EXPECT_EQ(copier.GetBytesTotal(), m_strBytes.size());
+    std::vector<unsigned long long> progress;
+    CBookCopier::Status status;
+    while ((status = copier.Step()) == CBookCopier::Status::Copying) {
+        progress.push_back(copier.GetBytesDone());
+        EXPECT_FALSE(CTempFolder::Exists(m_strTarget));
+        ASSERT_LT(progress.size(), 10u);
+    }
+    EXPECT_EQ(status, CBookCopier::Status::Done);
+    EXPECT_EQ(progress, (std::vector<unsigned long long>{65536, 131072, 196608, m_strBytes.size()}));
+    EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"Novel.book"});
+    EXPECT_TRUE(CTempFolder::ReadFile(m_strTarget) == m_strBytes);
+    EXPECT_EQ(copier.Step(), CBookCopier::Status::Done);
+}
+
+TEST_F(KvCommCopier, EmptyBookIsCopied) {
+    CTempFolder::WriteFile(m_strBook, "");
+    CBookCopier copier;
+    EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Done);
+    EXPECT_TRUE(CTempFolder::Exists(m_strTarget));
+    EXPECT_EQ(CTempFolder::ReadFile(m_strTarget), "");
+}
+
+TEST_F(KvCommCopier, FullDiskAtAnyByteKeepsTheOldCopyAndLeavesNoTemporaryFile) {
+    CTempFolder::WriteFile(m_strTarget, "the copy already on the handheld");
+    Seam seam(WriteUntilFull);
+    const unsigned long long size = m_strBytes.size();
+    for (unsigned long long room : {0ull, 1ull, 65535ull, 65536ull, 65537ull, 150000ull, size - 1}) {
+        g_room = room;
+        CBookCopier copier;
+        EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed) << room;
+        EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::DiskFull) << room;
+        EXPECT_EQ(copier.GetError(), static_cast<DWORD>(ERROR_DISK_FULL)) << room;
+        EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"Novel.book"}) << room;
+        EXPECT_EQ(CTempFolder::ReadFile(m_strTarget), "the copy already on the handheld") << room;
+    }
+    g_room = size;
+    CBookCopier copier;
+    EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Done);
+    EXPECT_TRUE(CTempFolder::ReadFile(m_strTarget) == m_strBytes);
+}
+
+TEST_F(KvCommCopier, WritesThatReportNothingWrittenEndAsAFullDisk) {
+    Seam seam(WriteNothing);
+    CBookCopier copier;
+    EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed);
+    EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::DiskFull);
+    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+}
+
+TEST_F(KvCommCopier, OtherWriteErrorsAreKeptForTheReport) {
+    Seam seam(FailAfterCalls);
+    for (int calls = 0; calls < 4; ++calls) {
+        g_callsLeft = calls;
+        g_error = ERROR_ACCESS_DENIED;
+        CBookCopier copier;
+        EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed) << calls;
+        EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::WriteFailed) << calls;
+        EXPECT_EQ(copier.GetError(), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << calls;
+        EXPECT_TRUE(CTempFolder::List(m_strDevice).empty()) << calls;
+    }
+    g_callsLeft = 1;
+    g_error = ERROR_HANDLE_DISK_FULL;
+    CBookCopier copier;
+    EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed);
+    EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::DiskFull);
+}
+
+TEST_F(KvCommCopier, MissingFolderOrBookFailsBeforeAnythingIsWritten) {
+    CBookCopier copier;
+    EXPECT_FALSE(copier.Begin(m_strBook, m_temp / "unplugged", "Novel.book"));
+    EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::FolderMissing);
+    EXPECT_FALSE(CTempFolder::Exists(m_temp / "unplugged"));
+
+    EXPECT_FALSE(copier.Begin(m_temp / "gone.book", m_strDevice, "Novel.book"));
+    EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::SourceUnreadable);
+    EXPECT_EQ(copier.GetError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(copier.Step(), CBookCopier::Status::Failed);
+    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+}
+
+TEST_F(KvCommCopier, AbortOrDestructionMidwayRemovesTheTemporaryFile) {
+    {
+        CBookCopier copier;
+        ASSERT_TRUE(copier.Begin(m_strBook, m_strDevice, "Novel.book"));
+        EXPECT_EQ(copier.Step(), CBookCopier::Status::Copying);
+        EXPECT_EQ(CTempFolder::List(m_strDevice).size(), 1u);
+        copier.Abort();
+        EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+        EXPECT_EQ(copier.Step(), CBookCopier::Status::Failed);
+
+        ASSERT_TRUE(copier.Begin(m_strBook, m_strDevice, "Novel.book"));
+        EXPECT_EQ(copier.Step(), CBookCopier::Status::Copying);
+    }
+    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+}
+
+// The wizard over a full disk: a clear message, the wizard stays open, nothing is left behind.
+TEST_F(KvCommCopier, WizardReportsAFullDiskAndCanTryAgain) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, CDeviceFolder::kRegistryKey);
+    Seam seam(WriteUntilFull);
+    g_room = 100000;
+    UploadFileInfo record = {};
+    record.size = sizeof(record);
+    record.path = m_strBook.c_str();
+    record.name = "Novel.book";
+    bool leftOpen = false;
+    int result = CModalDriver::Run(
+        [&] { return KelvraUploadWizardA(&record, 1, nullptr); },
+        [&](CModalDriver& driver) {
+            HWND wizard = driver.WaitForDialog(IDC_KV_FOLDER);
+            ASSERT_NE(wizard, nullptr);
+            CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
+            CModalDriver::Click(wizard, IDOK);
+            HWND box = driver.WaitForMessageBox(IDC_KV_FOLDER);
+            ASSERT_NE(box, nullptr);
+            EXPECT_NE(CModalDriver::ItemText(box, 0xFFFF)
+                          .find("not enough room on the handheld for \"Novel.book\""),
+                      std::string::npos);
+            EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+            CModalDriver::Click(box, IDOK);
+            // Room was made: the second attempt goes through.
+            g_room = 1 << 20;
+            ASSERT_TRUE(CModalDriver::WaitUntil(
+                [&] { return IsWindowEnabled(GetDlgItem(wizard, IDOK)) && !IsWindow(box); }));
+            CModalDriver::Click(wizard, IDOK);
+            ASSERT_TRUE(
+                CModalDriver::WaitUntil([&] { return CModalDriver::ItemText(wizard, IDOK) == "Finish"; }));
+            CModalDriver::Click(wizard, IDCANCEL);
+        },
+        &leftOpen);
+    EXPECT_FALSE(leftOpen);
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(CTempFolder::ReadFile(m_strTarget) == m_strBytes);
+    RegDeleteKeyA(HKEY_CURRENT_USER, CDeviceFolder::kRegistryKey);
+}
+
+}  // namespace

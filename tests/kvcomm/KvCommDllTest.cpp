@@ -1,0 +1,342 @@
+// kvcomm.dll as the program meets it: bound at load time through the import library.
+#include "ModalDriver.h"
+#include "TempFolder.h"
+
+#include "kvcomm/kvcomm.h"
+#include "kvcomm/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+// The address the loader bound for the program's import of the function.
+extern "C" FARPROC kvcommImport asm("__imp__KelvraUploadWizardA@12");
+
+namespace {
+
+const char* const kSettingsKey = "Software\\Kelvra\\Upload Wizard";
+
+std::string RememberedFolder() {
+    char data[MAX_PATH + 1] = "";
+    DWORD size = MAX_PATH;
+    DWORD type = 0;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return "(none)";
+    LONG result = RegQueryValueExA(key, "Destination", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_SZ ? std::string(data) : "(unreadable)";
+}
+
+// Counts the windows this thread creates while it lives.
+class CreatedWindows {
+public:
+    CreatedWindows() { s_count = 0, m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+    ~CreatedWindows() { UnhookWindowsHookEx(m_hook); }
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND)
+            ++s_count;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static int s_count;
+    HHOOK m_hook;
+};
+int CreatedWindows::s_count = 0;
+
+TEST(KvCommExport, ExportsExactlyTheUndecoratedName) {
+    HMODULE module = GetModuleHandleA("kvcomm.dll");
+    ASSERT_NE(module, nullptr);
+    auto base = reinterpret_cast<const BYTE*>(module);
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    ASSERT_NE(entry.VirtualAddress, 0u);
+    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    EXPECT_EQ(exports->NumberOfFunctions, 1u);
+    ASSERT_EQ(exports->NumberOfNames, 1u);
+    auto names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    EXPECT_STREQ(reinterpret_cast<const char*>(base + names[0]), "KelvraUploadWizardA");
+
+    FARPROC byName = GetProcAddress(module, "KelvraUploadWizardA");
+    EXPECT_NE(byName, nullptr);
+    EXPECT_EQ(byName, kvcommImport);
+    EXPECT_EQ(GetProcAddress(module, "KelvraUploadWizardA@12"), nullptr);
+    EXPECT_EQ(GetProcAddress(module, "_KelvraUploadWizardA@12"), nullptr);
+}
+
+class KvCommWizard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+        m_owner = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+        ASSERT_NE(m_owner, nullptr);
+        m_strBook = m_temp / "My.book";
+        m_strBytes = CTempFolder::Bytes(3 * 65536 + 4711);
+        CTempFolder::WriteFile(m_strBook, m_strBytes);
+        m_strDevice = m_temp / "device";
+        CTempFolder::MakeFolder(m_strDevice);
+    }
+    void TearDown() override {
+        DestroyWindow(m_owner);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    }
+
+    // Calls the wizard as the program does; fails the test if a window had to be cancelled.
+    int Send(const std::string& path,
+             const std::string& name,
+             const std::function<void(CModalDriver&)>& script) {
+        UploadFileInfo record = {};
+        record.size = sizeof(record);
+        record.path = path.c_str();
+        record.name = name.c_str();
+        bool leftOpen = false;
+        int result =
+            CModalDriver::Run([&] { return KelvraUploadWizardA(&record, 1, m_owner); }, script, &leftOpen);
+        EXPECT_FALSE(leftOpen) << "a window was left open";
+        return result;
+    }
+
+    static HWND WaitForWizard(CModalDriver& driver) {
+        HWND wizard = driver.WaitForDialog(IDC_KV_FOLDER);
+        EXPECT_NE(wizard, nullptr) << "no wizard";
+        return wizard;
+    }
+
+    // Sends to `folder` and presses Finish once the book is there.
+    static void SendAndFinish(CModalDriver& driver, const std::string& folder) {
+        HWND wizard = WaitForWizard(driver);
+        if (!wizard)
+            return;
+        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, folder);
+        CModalDriver::Click(wizard, IDOK);
+        ASSERT_TRUE(
+            CModalDriver::WaitUntil([&] { return CModalDriver::ItemText(wizard, IDOK) == "Finish"; }));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard, IDCANCEL)));
+        EXPECT_EQ(SendMessageA(GetDlgItem(wizard, IDC_KV_PROGRESS), PBM_GETPOS, 0, 0),
+                  SendMessageA(GetDlgItem(wizard, IDC_KV_PROGRESS), PBM_GETRANGE, FALSE, 0));
+        CModalDriver::Click(wizard, IDOK);
+    }
+
+    // Expects one message box owned by `owner` whose text holds `expected`, and presses OK.
+    static void ExpectMessage(CModalDriver& driver, HWND owner, const std::string& expected) {
+        HWND box = driver.WaitForMessageBox(IDC_KV_FOLDER);
+        ASSERT_NE(box, nullptr) << "no message box";
+        std::string text = CModalDriver::ItemText(box, 0xFFFF);
+        EXPECT_NE(text.find(expected), std::string::npos) << text;
+        EXPECT_EQ(CModalDriver::Text(box), "Kelvra Upload Wizard");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
+        CModalDriver::Click(box, IDOK);
+        EXPECT_TRUE(CModalDriver::WaitUntil([&] { return !IsWindow(box); }));
+    }
+
+    CTempFolder m_temp;
+    HWND m_owner = nullptr;
+    std::string m_strBook;
+    std::string m_strBytes;
+    std::string m_strDevice;
+};
+
+TEST_F(KvCommWizard, BadRecordsReturnZeroWithoutAWindow) {
+    UploadFileInfo good = {};
+    good.size = sizeof(good);
+    good.path = m_strBook.c_str();
+    good.name = "My.book";
+    struct Case {
+        const char* what;
+        UploadFileInfo record;
+        int count;
+    };
+    std::vector<Case> cases = {{"count 0", good, 0}, {"count 2", good, 2}, {"count -1", good, -1}};
+    for (DWORD size : {0u, 16u, 19u, 21u, 24u}) {
+        cases.push_back({"wrong size", good, 1});
+        cases.back().record.size = size;
+    }
+    cases.push_back({"null path", good, 1});
+    cases.back().record.path = nullptr;
+    cases.push_back({"null name", good, 1});
+    cases.back().record.name = nullptr;
+    cases.push_back({"empty path", good, 1});
+    cases.back().record.path = "";
+    cases.push_back({"empty name", good, 1});
+    cases.back().record.name = "";
+
+    for (Case& c : cases) {
+        CreatedWindows windows;
+        bool leftOpen = false;
+        int result = CModalDriver::Run([&] { return KelvraUploadWizardA(&c.record, c.count, m_owner); },
+                                       [](CModalDriver&) {}, &leftOpen);
+        EXPECT_EQ(result, 0) << c.what;
+        EXPECT_EQ(windows.Count(), 0) << c.what;
+        EXPECT_FALSE(leftOpen) << c.what;
+    }
+    CreatedWindows windows;
+    EXPECT_EQ(KelvraUploadWizardA(nullptr, 1, m_owner), 0);
+    EXPECT_EQ(windows.Count(), 0);
+}
+
+TEST_F(KvCommWizard, CopiesTheBookByteForByteAndRemembersTheFolder) {
+    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        if (!wizard)
+            return;
+        EXPECT_EQ(GetWindow(wizard, GW_OWNER), m_owner);
+        EXPECT_FALSE(IsWindowEnabled(m_owner));
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_BOOKNAME), "My.book");
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_BOOKSIZE), "197 KB (201319 bytes)");
+        SendAndFinish(driver, m_strDevice);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(IsWindowEnabled(m_owner));
+    EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"My.book"});
+    EXPECT_TRUE(CTempFolder::ReadFile(m_strDevice + "\\My.book") == m_strBytes);
+    EXPECT_EQ(RememberedFolder(), m_strDevice);
+
+    // The next wizard starts in the remembered folder.
+    result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), m_strDevice);
+        CModalDriver::Click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(KvCommWizard, ReadsTheRecordOnlyBeforeTheWizardOpens) {
+    char path[MAX_PATH];
+    char name[32] = "My.book";
+    lstrcpynA(path, m_strBook.c_str(), MAX_PATH);
+    UploadFileInfo record = {sizeof(record), path, name, 0, 0};
+    bool leftOpen = false;
+    int result = CModalDriver::Run([&] { return KelvraUploadWizardA(&record, 1, m_owner); },
+                                   [&](CModalDriver& driver) {
+                                       ASSERT_NE(driver.WaitForDialog(IDC_KV_FOLDER), nullptr);
+                                       memset(path, 'x', sizeof(path) - 1);
+                                       memset(name, 'y', sizeof(name) - 1);
+                                       record = UploadFileInfo();
+                                       SendAndFinish(driver, m_strDevice);
+                                   },
+                                   &leftOpen);
+    EXPECT_FALSE(leftOpen);
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(CTempFolder::ReadFile(m_strDevice + "\\My.book") == m_strBytes);
+}
+
+TEST_F(KvCommWizard, BrowseStartsAtTheFolderAndTakesTheChosenOne) {
+    std::string other = m_temp / "other";
+    CTempFolder::MakeFolder(other);
+    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
+        // Pick `choice` (or keep the preselection) and close the browser with `button`.
+        auto browse = [&](const std::string& choice, int button) {
+            CModalDriver::Click(wizard, IDC_KV_BROWSE);
+            HWND browser = driver.WaitFor([&](HWND dialog) { return GetWindow(dialog, GW_OWNER) == wizard; });
+            ASSERT_NE(browser, nullptr) << "no folder browser";
+            if (!choice.empty())
+                SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(choice.c_str()));
+            CModalDriver::Click(browser, button);
+            ASSERT_TRUE(CModalDriver::WaitUntil([&] { return !IsWindow(browser); }));
+            // Answered only once the wizard's thread is back in its message loop.
+            SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+        };
+        browse("", IDOK);
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), m_strDevice);
+        browse(other, IDCANCEL);
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), m_strDevice);
+        browse(other, IDOK);
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), other);
+        CModalDriver::Click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(KvCommWizard, ReplacesAnOlderCopyButNotAReadOnlyOne) {
+    std::string target = m_strDevice + "\\My.book";
+    CTempFolder::WriteFile(target, "old version");
+    EXPECT_EQ(Send(m_strBook, "My.book", [&](CModalDriver& driver) { SendAndFinish(driver, m_strDevice); }),
+              1);
+    EXPECT_TRUE(CTempFolder::ReadFile(target) == m_strBytes);
+
+    CTempFolder::WriteFile(target, "kept");
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
+        CModalDriver::Click(wizard, IDOK);
+        ExpectMessage(driver, wizard, "read-only \"My.book\"");
+        CModalDriver::Click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(CTempFolder::ReadFile(target), "kept");
+    EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"My.book"});
+}
+
+TEST_F(KvCommWizard, MissingFolderIsRefusedAndTheWizardStaysOpen) {
+    std::string missing = m_temp / "unplugged";
+    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, missing);
+        CModalDriver::Click(wizard, IDOK);
+        ExpectMessage(driver, wizard, "\"" + missing + "\"\n\ndoes not exist");
+        EXPECT_TRUE(IsWindowVisible(wizard));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(wizard, IDOK)));
+
+        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, "   ");
+        CModalDriver::Click(wizard, IDOK);
+        ExpectMessage(driver, wizard, "Choose the folder");
+        CModalDriver::Click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(CTempFolder::Exists(missing));
+    EXPECT_EQ(RememberedFolder(), "(none)");
+}
+
+TEST_F(KvCommWizard, NamesTheDeviceRefusesAreReportedBeforeTheWizard) {
+    std::string escape = "..\\escape.book";
+    for (const std::string& name : {std::string("My Book.book"), std::string("-notes.book"), escape,
+                                    std::string("notes.book."), std::string(32, 'a')}) {
+        CTempFolder::WriteFile(m_temp / "source.book", "x");
+        int result = Send(m_temp / "source.book", name, [&](CModalDriver& driver) {
+            ExpectMessage(driver, m_owner, "does not accept the file name\n\n\"" + name + "\"");
+        });
+        EXPECT_EQ(result, 0) << name;
+    }
+    EXPECT_FALSE(CTempFolder::Exists(m_temp / "escape.book"));
+    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+}
+
+TEST_F(KvCommWizard, MissingBookIsReportedBeforeTheWizard) {
+    std::string gone = m_temp / "gone.book";
+    int result = Send(gone, "gone.book", [&](CModalDriver& driver) {
+        ExpectMessage(driver, m_owner, "\"" + gone + "\"\n\ncannot be read");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(KvCommWizard, CancelReturnsZeroAndCopiesNothing) {
+    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
+        CModalDriver::Click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+    EXPECT_EQ(RememberedFolder(), "(none)");
+}
+
+TEST_F(KvCommWizard, OffersTheDocumentsFolderWhenNothingIsRemembered) {
+    char documents[MAX_PATH] = "";
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
+    std::string expected = std::string(documents) + "\\Kelvra Handheld";
+    Send(m_strBook, "My.book", [&](CModalDriver& driver) {
+        HWND wizard = WaitForWizard(driver);
+        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), expected);
+        CModalDriver::Click(wizard, IDCANCEL);
+    });
+}
+
+}  // namespace
