@@ -12,7 +12,11 @@ start)
     "$(dirname "$0")/wine-prefix.sh" "$prefix" || exit 1
     wineserver -p </dev/null >/dev/null 2>&1
     if [ -n "$keepalive" ]; then
-        setsid "$runner" "$keepalive" </dev/null >/dev/null 2>&1 &
+        # Lives until the cleanup's wineserver -k, however long the whole run takes.
+        TIMEOUT=86400 setsid "$runner" "$keepalive" </dev/null >/dev/null 2>&1 &
+        # Wait until the desktop process is up: a test that started it would hand it the
+        # test's output pipe, and CTest would wait for it until the timeout.
+        TIMEOUT=60 "$runner" "$keepalive" --once </dev/null >/dev/null 2>&1
     fi
     TIMEOUT=60 "$runner" cmd /c exit </dev/null >/dev/null 2>&1
     exit 0 ;;

@@ -1,6 +1,7 @@
 /* Owns one hidden window so that Wine's desktop process stays up between tests;
    the fixture's cleanup ends it with the Wine server. */
 #include <windows.h>
+#include <string.h>
 
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
 {
@@ -11,6 +12,9 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
     wc.lpszClassName = "QuireKeepAlive";
     RegisterClassA(&wc);
     CreateWindowA("QuireKeepAlive", "", 0, 0, 0, 0, 0, NULL, NULL, inst, NULL);
+    /* "--once": only make sure the desktop process is up, then leave. */
+    if (cmd && strstr(cmd, "--once"))
+        return 0;
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);
