@@ -7,14 +7,6 @@ namespace {
 
 int g_nModalDepth = 0;  // modal loops running, nested ones included
 
-// A popup cannot be owned by a child window: climb to the first window that is not one.
-HWND NonChildAncestor(HWND hWnd)
-{
-    while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
-        hWnd = ::GetParent(hWnd);
-    return hWnd;
-}
-
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -34,17 +26,15 @@ CDialog::CDialog() = default;
 
 HWND CDialog::GetModalOwner() const
 {
-    if (m_pParentWnd != nullptr)
-        return NonChildAncestor(m_pParentWnd->m_hWnd);
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd == nullptr || pMainWnd == this || pMainWnd->m_hWnd == nullptr)
+    if (m_pParentWnd == nullptr && AfxGetMainWnd() == this)
         return nullptr;
-    // The main window's open modal popup, if any, so that nested dialogs stay modal to it.
-    return ::GetLastActivePopup(NonChildAncestor(pMainWnd->m_hWnd));
+    return GetSafeOwner(m_pParentWnd);
 }
 
 INT_PTR CDialog::DoModal()
 {
+    if (m_hWnd != nullptr)  // already running
+        return -1;
     HWND hOwner = GetModalOwner();
     m_bInModalLoop = true;
     m_bEndModal = false;

@@ -4,7 +4,8 @@
 // it is for and that window's ancestors) before it is dispatched, until EndDialog.
 //
 // The owner is the parent given to the constructor; without one it is the application's main
-// window, unless this dialog is the main window. Modal dialogs nest: a handler may run another
+// window (or the dialog already open over it, so nested dialogs stay modal to each other), unless
+// this dialog is the main window. Modal dialogs nest: a handler may run another
 // dialog's DoModal.
 //
 // IDOK and IDCANCEL commands (the buttons, Enter and Escape through the dialog manager) reach

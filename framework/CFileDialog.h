@@ -1,7 +1,9 @@
 // The common Open and Save As dialogs, explorer style, with a hook through which the framework
 // calls OnFileNameOK when the user confirms a name (CDN_FILEOK).
 //
-// While the dialog is open (inside OnFileNameOK, say), GetFileName reads the dialog's name box,
+// While the dialog is open, m_hWnd is the (invisible) hook dialog linked to this object and
+// GetParent() the file dialog the user sees: the owner for a message box from OnFileNameOK.
+// While it is open (inside OnFileNameOK, say), GetFileName reads the dialog's name box,
 // GetFileExt takes the text after the last full stop of that name, and GetPathName asks the dialog
 // for the full path of that name. After DoModal returned IDOK they report the chosen file.
 #pragma once

@@ -86,10 +86,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 
 int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
 {
-    HWND hOwner = nullptr;
-    if (m_pMainWnd != nullptr && ::IsWindow(m_pMainWnd->m_hWnd))
-        hOwner = ::GetLastActivePopup(m_pMainWnd->m_hWnd);
-    return ::MessageBoxA(hOwner, lpszPrompt, m_pszAppName != nullptr ? m_pszAppName : "", nType);
+    return ::MessageBoxA(CWnd::GetSafeOwner(), lpszPrompt, m_pszAppName != nullptr ? m_pszAppName : "", nType);
 }
 
 void CWinApp::SetRegistryKey(const char* lpszRegistryKey)

@@ -36,8 +36,8 @@ public:
     // framework window from the message's window up through its ancestors gets PreTranslateMessage,
     // innermost first, until one consumes the message.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // The application message box: owned by the main window (its active modal popup, when one is
-    // open) or by nobody, captioned with m_pszAppName.
+    // The application message box: owned by the main window (or the dialog open over it;
+    // CWnd::GetSafeOwner) or by nobody, captioned with m_pszAppName.
     virtual int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt);
 
     // Profile settings under HKEY_CURRENT_USER\Software\<key>\<m_pszAppName>\<section>, as REG_DWORD.

@@ -99,6 +99,28 @@ void CWnd::DeleteTempMap()
     TempWindows().clear();
 }
 
+HWND CWnd::GetSafeOwner(CWnd* pParent)
+{
+    HWND hWnd = pParent != nullptr ? pParent->m_hWnd : nullptr;
+    if (hWnd == nullptr) {
+        CWnd* pMainWnd = AfxGetMainWnd();
+        hWnd = pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr;
+    }
+    // A popup cannot be owned by a child window.
+    while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    if (hWnd == nullptr || !::IsWindow(hWnd))
+        return nullptr;
+    if (pParent == nullptr) {
+        // A dialog already open over the main window owns the next one, so nested dialogs stay
+        // modal to each other; tooltips and other never-activated popups do not count.
+        HWND hPopup = ::GetLastActivePopup(hWnd);
+        if (hPopup != nullptr && ::IsWindowVisible(hPopup) && ::IsWindowEnabled(hPopup))
+            hWnd = hPopup;
+    }
+    return hWnd;
+}
+
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (m_hWnd != nullptr || hWnd == nullptr || !::IsWindow(hWnd) || FromHandlePermanent(hWnd) != nullptr)

@@ -42,6 +42,9 @@ public:
     static CWnd* FromHandle(HWND hWnd);           // linked object or a temporary wrapper; null for null
     static CWnd* FromHandlePermanent(HWND hWnd);  // linked object or null
     static void DeleteTempMap();                  // called by the framework when idle
+    // The owner for a modal window: pParent's nearest ancestor that is not a child window; without
+    // a parent, the main window's open modal popup (or the main window); null without either.
+    static HWND GetSafeOwner(CWnd* pParent = nullptr);
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }  // NOLINT(google-explicit-constructor)
 
