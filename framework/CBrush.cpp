@@ -1,11 +1,9 @@
 #include "CBrush.h"
 
-CBrush::CBrush(COLORREF crColor)
-{
+CBrush::CBrush(COLORREF crColor) {
     CreateSolidBrush(crColor);
 }
 
-BOOL CBrush::CreateSolidBrush(COLORREF crColor)
-{
+BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
     return Attach(::CreateSolidBrush(crColor));
 }

@@ -2,25 +2,21 @@
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 
-UINT CButton::GetState() const
-{
+UINT CButton::GetState() const {
     return UINT(SendMessage(BM_GETSTATE));
 }
 
-UINT CButton::GetButtonStyle() const
-{
+UINT CButton::GetButtonStyle() const {
     return GetStyle() & 0xFF;
 }
 
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw)
-{
+void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
     SendMessage(BM_SETSTYLE, nStyle, bRedraw);
 }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
-BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (message != WM_DRAWITEM)
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));

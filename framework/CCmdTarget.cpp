@@ -2,20 +2,17 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
-const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
-{
+const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr}};
     static const AFX_MSGMAP messageMap = {nullptr, entries};
     return &messageMap;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
-{
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
     return GetThisMessageMap();
 }
 
-const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const
-{
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const {
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nMessage != 0; ++pEntry) {
@@ -26,15 +23,13 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, 
     return nullptr;
 }
 
-LRESULT CCmdTarget::CallEntry(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CCmdTarget::CallEntry(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     pEntry->pfn(this, wParam, lParam, &result);
     return result;
 }
 
-BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode)
-{
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode) {
     const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(WM_COMMAND, UINT(nCode), nID);
     if (pEntry == nullptr)
         return FALSE;

@@ -1,6 +1,6 @@
 // A device context the wrapper does not own: handlers receive one for a DC that Windows or a
-// derived class (CPaintDC, CClientDC) manages; wrap a DC from a draw-item record as CDC dc(hDC). Not copyable, so an owning derived object is never
-// sliced into a second owner.
+// derived class (CPaintDC, CClientDC) manages; wrap a DC from a draw-item record as CDC dc(hDC). Not
+// copyable, so an owning derived object is never sliced into a second owner.
 #pragma once
 
 #include <string>

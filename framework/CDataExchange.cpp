@@ -5,8 +5,7 @@
 
 #include "CWnd.h"
 
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
-{
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     if (rControl.m_hWnd != nullptr)
         return;
     if (!rControl.SubclassDlgItem(UINT(nIDC), pDX->m_pDlgWnd))

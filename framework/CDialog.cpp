@@ -12,27 +12,23 @@ int g_nModalDepth = 0;  // modal loops running, nested ones included
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
-{
-}
+    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 CDialog::CDialog() = default;
 
-HWND CDialog::GetModalOwner() const
-{
+HWND CDialog::GetModalOwner() const {
     if (m_pParentWnd == nullptr && AfxGetMainWnd() == this)
         return nullptr;
     return GetSafeOwner(m_pParentWnd);
 }
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     if (m_hWnd != nullptr)  // already running
         return -1;
     HWND hOwner = GetModalOwner();
@@ -68,8 +64,7 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
-void CDialog::RunModalLoop()
-{
+void CDialog::RunModalLoop() {
     ++g_nModalDepth;
     bool bShown = false;
     MSG msg;
@@ -107,8 +102,7 @@ void CDialog::RunModalLoop()
     --g_nModalDepth;
 }
 
-void CDialog::EndDialog(int nResult)
-{
+void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
     if (m_bInModalLoop) {
         m_bEndModal = true;
@@ -118,15 +112,13 @@ void CDialog::EndDialog(int nResult)
     }
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
-{
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
     return TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* pMsg)
-{
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     if (m_hWnd == nullptr)
@@ -136,33 +128,28 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return bInput && ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
-BOOL CDialog::OnCmdMsg(UINT nID, int nCode)
-{
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode) {
     if (CWnd::OnCmdMsg(nID, nCode))
         return TRUE;
     CWinApp* pApp = AfxGetApp();
     return pApp != nullptr && pApp->OnCmdMsg(nID, nCode);
 }
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
-{
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
     return OnInitDialog();
 }
 
-BOOL CDialog::OnInitDialog()
-{
+BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
     return TRUE;
 }
 
-void CDialog::OnOK()
-{
+void CDialog::OnOK() {
     if (UpdateData(TRUE))
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
+void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 

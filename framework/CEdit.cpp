@@ -2,30 +2,25 @@
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 
-void CEdit::LimitText(int nChars)
-{
+void CEdit::LimitText(int nChars) {
     SendMessage(EM_LIMITTEXT, WPARAM(nChars));
 }
 
-void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
-{
+void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll) {
     SendMessage(EM_SETSEL, WPARAM(nStartChar), LPARAM(nEndChar));
     if (!bNoScroll)
         SendMessage(EM_SCROLLCARET);
 }
 
-void CEdit::SetSel(DWORD dwSelection, BOOL bNoScroll)
-{
+void CEdit::SetSel(DWORD dwSelection, BOOL bNoScroll) {
     SetSel(int(LOWORD(dwSelection)), int(HIWORD(dwSelection)), bNoScroll);
 }
 
-DWORD CEdit::GetSel() const
-{
+DWORD CEdit::GetSel() const {
     return DWORD(SendMessage(EM_GETSEL));
 }
 
-void CEdit::GetSel(int& nStartChar, int& nEndChar) const
-{
+void CEdit::GetSel(int& nStartChar, int& nEndChar) const {
     DWORD dwStart = 0;
     DWORD dwEnd = 0;
     SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
@@ -33,17 +28,14 @@ void CEdit::GetSel(int& nStartChar, int& nEndChar) const
     nEndChar = int(dwEnd);
 }
 
-void CEdit::ReplaceSel(const char* lpszNewText, BOOL bCanUndo)
-{
+void CEdit::ReplaceSel(const char* lpszNewText, BOOL bCanUndo) {
     SendMessage(EM_REPLACESEL, WPARAM(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
 }
 
-BOOL CEdit::GetModify() const
-{
+BOOL CEdit::GetModify() const {
     return SendMessage(EM_GETMODIFY) != 0;
 }
 
-void CEdit::SetModify(BOOL bModified)
-{
+void CEdit::SetModify(BOOL bModified) {
     SendMessage(EM_SETMODIFY, WPARAM(bModified));
 }

@@ -16,10 +16,13 @@ constexpr int kNameEdit = 0x0480;   // edt1
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName, DWORD dwFlags,
-                         const char* lpszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog)
-{
+CFileDialog::CFileDialog(BOOL bOpenFileDialog,
+                         const char* lpszDefExt,
+                         const char* lpszFileName,
+                         DWORD dwFlags,
+                         const char* lpszFilter,
+                         CWnd* pParentWnd)
+    : m_bOpenFileDialog(bOpenFileDialog) {
     m_pParentWnd = pParentWnd;
     m_ofn.lStructSize = sizeof(m_ofn);
     m_ofn.hInstance = AfxGetInstanceHandle();
@@ -46,8 +49,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
     }
 }
 
-INT_PTR CFileDialog::DoModal()
-{
+INT_PTR CFileDialog::DoModal() {
     m_ofn.hwndOwner = GetModalOwner();
     SetPendingLink(this);
     BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
@@ -57,16 +59,17 @@ INT_PTR CFileDialog::DoModal()
     return bResult ? IDOK : IDCANCEL;
 }
 
-std::string CFileDialog::GetPathName() const
-{
+std::string CFileDialog::GetPathName() const {
     if (m_hWnd == nullptr)
         return m_ofn.lpstrFile != nullptr ? std::string(m_ofn.lpstrFile) : std::string();
     HWND hDialog = ::GetParent(m_hWnd);
     std::vector<char> buffer(MAX_PATH);
-    LRESULT nNeeded = ::SendMessageA(hDialog, CDM_GETFILEPATH, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    LRESULT nNeeded =
+        ::SendMessageA(hDialog, CDM_GETFILEPATH, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     if (nNeeded > LRESULT(buffer.size())) {
         buffer.resize(size_t(nNeeded));
-        nNeeded = ::SendMessageA(hDialog, CDM_GETFILEPATH, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+        nNeeded =
+            ::SendMessageA(hDialog, CDM_GETFILEPATH, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     }
     if (nNeeded <= 0)
         return std::string();
@@ -74,8 +77,7 @@ std::string CFileDialog::GetPathName() const
     return std::string(buffer.data());
 }
 
-std::string CFileDialog::GetFileName() const
-{
+std::string CFileDialog::GetFileName() const {
     if (m_hWnd == nullptr) {
         if (m_ofn.lpstrFile == nullptr)
             return std::string();
@@ -95,20 +97,17 @@ std::string CFileDialog::GetFileName() const
     return name;
 }
 
-std::string CFileDialog::GetFileExt() const
-{
+std::string CFileDialog::GetFileExt() const {
     std::string name = GetFileName();
     size_t dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
-BOOL CFileDialog::OnFileNameOK()
-{
+BOOL CFileDialog::OnFileNameOK() {
     return FALSE;
 }
 
-BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
     if (pHeader == nullptr || pHeader->code != UINT(CDN_FILEOK))
         return CDialog::OnNotify(wParam, lParam, pResult);

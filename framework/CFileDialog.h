@@ -21,8 +21,11 @@ class CFileDialog : public CDialog {
 public:
     // lpszFilter: pairs of "description|pattern|", each "|" becomes a string terminator.
     // The framework adds OFN_ENABLEHOOK and OFN_EXPLORER to dwFlags.
-    explicit CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr, const char* lpszFileName = nullptr,
-                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* lpszFilter = nullptr,
+    explicit CFileDialog(BOOL bOpenFileDialog,
+                         const char* lpszDefExt = nullptr,
+                         const char* lpszFileName = nullptr,
+                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                         const char* lpszFilter = nullptr,
                          CWnd* pParentWnd = nullptr);
 
     // The dialog's settings: callers may change fields (lpstrInitialDir, lpstrDefExt, Flags, ...)

@@ -1,11 +1,9 @@
 #include "CFont.h"
 
-BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
-{
+BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont) {
     return Attach(::CreateFontIndirectA(lpLogFont));
 }
 
-int CFont::GetLogFont(LOGFONTA* pLogFont) const
-{
+int CFont::GetLogFont(LOGFONTA* pLogFont) const {
     return GetObject(sizeof(LOGFONTA), pLogFont);
 }

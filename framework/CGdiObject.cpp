@@ -4,8 +4,7 @@
 
 CGdiObject::CGdiObject(CGdiObject&& other) noexcept : m_hObject(std::exchange(other.m_hObject, nullptr)) {}
 
-CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
-{
+CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept {
     if (this != &other) {
         DeleteObject();
         m_hObject = std::exchange(other.m_hObject, nullptr);
@@ -13,31 +12,26 @@ CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
     return *this;
 }
 
-CGdiObject::~CGdiObject()
-{
+CGdiObject::~CGdiObject() {
     DeleteObject();
 }
 
-BOOL CGdiObject::Attach(HGDIOBJ h)
-{
+BOOL CGdiObject::Attach(HGDIOBJ h) {
     DeleteObject();
     m_hObject = h;
     return h != nullptr;
 }
 
-HGDIOBJ CGdiObject::Detach()
-{
+HGDIOBJ CGdiObject::Detach() {
     return std::exchange(m_hObject, nullptr);
 }
 
-BOOL CGdiObject::DeleteObject()
-{
+BOOL CGdiObject::DeleteObject() {
     if (m_hObject == nullptr)
         return FALSE;
     return ::DeleteObject(std::exchange(m_hObject, nullptr));
 }
 
-int CGdiObject::GetObject(int nCount, void* pObject) const
-{
+int CGdiObject::GetObject(int nCount, void* pObject) const {
     return ::GetObjectA(m_hObject, nCount, pObject);
 }

@@ -2,23 +2,19 @@
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
-int CListBox::GetCount() const
-{
+int CListBox::GetCount() const {
     return int(SendMessage(LB_GETCOUNT));
 }
 
-int CListBox::GetCurSel() const
-{
+int CListBox::GetCurSel() const {
     return int(SendMessage(LB_GETCURSEL));
 }
 
-int CListBox::SetCurSel(int nSelect)
-{
+int CListBox::SetCurSel(int nSelect) {
     return int(SendMessage(LB_SETCURSEL, WPARAM(nSelect)));
 }
 
-int CListBox::GetText(int nIndex, std::string& rString) const
-{
+int CListBox::GetText(int nIndex, std::string& rString) const {
     rString.clear();
     int nLength = GetTextLen(nIndex);
     if (nLength == LB_ERR)
@@ -29,38 +25,31 @@ int CListBox::GetText(int nIndex, std::string& rString) const
     return nCopied;
 }
 
-int CListBox::GetTextLen(int nIndex) const
-{
+int CListBox::GetTextLen(int nIndex) const {
     return int(SendMessage(LB_GETTEXTLEN, WPARAM(nIndex)));
 }
 
-int CListBox::InsertString(int nIndex, const char* lpszItem)
-{
+int CListBox::InsertString(int nIndex, const char* lpszItem) {
     return int(SendMessage(LB_INSERTSTRING, WPARAM(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
 }
 
-int CListBox::DeleteString(UINT nIndex)
-{
+int CListBox::DeleteString(UINT nIndex) {
     return int(SendMessage(LB_DELETESTRING, nIndex));
 }
 
-void CListBox::ResetContent()
-{
+void CListBox::ResetContent() {
     SendMessage(LB_RESETCONTENT);
 }
 
-int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData)
-{
+int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
     return int(SendMessage(LB_SETITEMDATA, WPARAM(nIndex), LPARAM(dwItemData)));
 }
 
-DWORD_PTR CListBox::GetItemData(int nIndex) const
-{
+DWORD_PTR CListBox::GetItemData(int nIndex) const {
     return DWORD_PTR(SendMessage(LB_GETITEMDATA, WPARAM(nIndex)));
 }
 
-int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const
-{
+int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {
     return int(SendMessage(LB_GETITEMRECT, WPARAM(nIndex), reinterpret_cast<LPARAM>(lpRect)));
 }
 
@@ -68,17 +57,16 @@ void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
-BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+        case WM_DRAWITEM:
+            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+            break;
+        case WM_MEASUREITEM:
+            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+            break;
+        default:
+            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
     }
     *pResult = TRUE;
     return TRUE;

@@ -9,23 +9,20 @@
 
 namespace {
 
-std::unordered_map<HMENU, std::unique_ptr<CMenu>>& TempMenus()
-{
+std::unordered_map<HMENU, std::unique_ptr<CMenu>>& TempMenus() {
     static auto* temps = new std::unordered_map<HMENU, std::unique_ptr<CMenu>>;
     return *temps;
 }
 
 }  // namespace
 
-CMenu::~CMenu()
-{
+CMenu::~CMenu() {
     // A menu shown by a window is destroyed with the window; do not destroy it twice.
     if (m_bOwned && m_hMenu != nullptr && ::IsMenu(m_hMenu))
         ::DestroyMenu(m_hMenu);
 }
 
-CMenu* CMenu::FromHandle(HMENU hMenu)
-{
+CMenu* CMenu::FromHandle(HMENU hMenu) {
     if (hMenu == nullptr)
         return nullptr;
     std::unique_ptr<CMenu>& temp = TempMenus()[hMenu];
@@ -37,23 +34,19 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
     return temp.get();
 }
 
-void CMenu::DeleteTempMap()
-{
+void CMenu::DeleteTempMap() {
     TempMenus().clear();
 }
 
-BOOL CMenu::LoadMenu(UINT nIDResource)
-{
+BOOL CMenu::LoadMenu(UINT nIDResource) {
     return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
 }
 
-BOOL CMenu::CreatePopupMenu()
-{
+BOOL CMenu::CreatePopupMenu() {
     return Attach(::CreatePopupMenu());
 }
 
-BOOL CMenu::Attach(HMENU hMenu)
-{
+BOOL CMenu::Attach(HMENU hMenu) {
     if (m_bOwned)
         DestroyMenu();
     m_hMenu = hMenu;
@@ -61,54 +54,44 @@ BOOL CMenu::Attach(HMENU hMenu)
     return hMenu != nullptr;
 }
 
-HMENU CMenu::Detach()
-{
+HMENU CMenu::Detach() {
     return std::exchange(m_hMenu, nullptr);
 }
 
-BOOL CMenu::DestroyMenu()
-{
+BOOL CMenu::DestroyMenu() {
     if (m_hMenu == nullptr)
         return FALSE;
     return ::DestroyMenu(std::exchange(m_hMenu, nullptr));
 }
 
-CMenu* CMenu::GetSubMenu(int nPos) const
-{
+CMenu* CMenu::GetSubMenu(int nPos) const {
     return FromHandle(::GetSubMenu(m_hMenu, nPos));
 }
 
-int CMenu::GetMenuItemCount() const
-{
+int CMenu::GetMenuItemCount() const {
     return ::GetMenuItemCount(m_hMenu);
 }
 
-UINT CMenu::GetMenuItemID(int nPos) const
-{
+UINT CMenu::GetMenuItemID(int nPos) const {
     return ::GetMenuItemID(m_hMenu, nPos);
 }
 
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
-{
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const {
     return ::GetMenuState(m_hMenu, nID, nFlags);
 }
 
-int CMenu::GetMenuString(UINT nIDItem, char* lpString, int nMaxCount, UINT nFlags) const
-{
+int CMenu::GetMenuString(UINT nIDItem, char* lpString, int nMaxCount, UINT nFlags) const {
     return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
 }
 
-UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
-{
+UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) {
     return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
 }
 
-BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const char* lpszNewItem)
-{
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const char* lpszNewItem) {
     return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
 }
 
-BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
-{
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd != nullptr ? pWnd->m_hWnd : nullptr, lpRect);
 }

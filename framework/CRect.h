@@ -18,6 +18,6 @@ public:
 
     bool operator==(const RECT& rc) const { return ::EqualRect(this, &rc) != FALSE; }
     bool operator!=(const RECT& rc) const { return !(*this == rc); }
-    operator LPRECT() { return this; }               // NOLINT(google-explicit-constructor)
-    operator LPCRECT() const { return this; }        // NOLINT(google-explicit-constructor)
+    operator LPRECT() { return this; }         // NOLINT(google-explicit-constructor)
+    operator LPCRECT() const { return this; }  // NOLINT(google-explicit-constructor)
 };

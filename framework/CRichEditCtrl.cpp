@@ -2,78 +2,64 @@
 
 IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
 
-BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
+BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
     return CreateEx(0, "RichEdit", "", dwStyle, rect, pParentWnd, nID);
 }
 
-DWORD CRichEditCtrl::SetEventMask(DWORD dwEventMask)
-{
+DWORD CRichEditCtrl::SetEventMask(DWORD dwEventMask) {
     return DWORD(SendMessage(EM_SETEVENTMASK, 0, LPARAM(dwEventMask)));
 }
 
-DWORD CRichEditCtrl::GetEventMask() const
-{
+DWORD CRichEditCtrl::GetEventMask() const {
     return DWORD(SendMessage(EM_GETEVENTMASK));
 }
 
-void CRichEditCtrl::LimitText(long nChars)
-{
+void CRichEditCtrl::LimitText(long nChars) {
     SendMessage(EM_EXLIMITTEXT, 0, LPARAM(nChars));
 }
 
-void CRichEditCtrl::GetSel(CHARRANGE& cr) const
-{
+void CRichEditCtrl::GetSel(CHARRANGE& cr) const {
     SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
 }
 
-void CRichEditCtrl::GetSel(long& nStartChar, long& nEndChar) const
-{
+void CRichEditCtrl::GetSel(long& nStartChar, long& nEndChar) const {
     CHARRANGE cr = {0, 0};
     GetSel(cr);
     nStartChar = cr.cpMin;
     nEndChar = cr.cpMax;
 }
 
-void CRichEditCtrl::SetSel(long nStartChar, long nEndChar)
-{
+void CRichEditCtrl::SetSel(long nStartChar, long nEndChar) {
     CHARRANGE cr = {nStartChar, nEndChar};
     SetSel(cr);
 }
 
-void CRichEditCtrl::SetSel(CHARRANGE& cr)
-{
+void CRichEditCtrl::SetSel(CHARRANGE& cr) {
     SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&cr));
 }
 
-void CRichEditCtrl::ReplaceSel(const char* lpszNewText, BOOL bCanUndo)
-{
+void CRichEditCtrl::ReplaceSel(const char* lpszNewText, BOOL bCanUndo) {
     SendMessage(EM_REPLACESEL, WPARAM(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
 }
 
-BOOL CRichEditCtrl::CanUndo() const
-{
+BOOL CRichEditCtrl::CanUndo() const {
     return SendMessage(EM_CANUNDO) != 0;
 }
 
-BOOL CRichEditCtrl::Undo()
-{
+BOOL CRichEditCtrl::Undo() {
     return SendMessage(EM_UNDO) != 0;
 }
 
-void CRichEditCtrl::PasteSpecial(UINT nClipFormat, DWORD dvAspect, HMETAFILE hMF)
-{
+void CRichEditCtrl::PasteSpecial(UINT nClipFormat, DWORD dvAspect, HMETAFILE hMF) {
     REPASTESPECIAL reps = {dvAspect, reinterpret_cast<DWORD_PTR>(hMF)};
     SendMessage(EM_PASTESPECIAL, nClipFormat, reinterpret_cast<LPARAM>(&reps));
 }
 
-long CRichEditCtrl::StreamIn(int nFormat, EDITSTREAM& es)
-{
+long CRichEditCtrl::StreamIn(int nFormat, EDITSTREAM& es) {
     return long(SendMessage(EM_STREAMIN, WPARAM(nFormat), reinterpret_cast<LPARAM>(&es)));
 }
 
-std::string CRichEditCtrl::GetSelText() const
-{
+std::string CRichEditCtrl::GetSelText() const {
     CHARRANGE cr = {0, 0};
     GetSel(cr);
     long nChars = cr.cpMax - cr.cpMin;
@@ -87,12 +73,10 @@ std::string CRichEditCtrl::GetSelText() const
     return text;
 }
 
-BOOL CRichEditCtrl::GetModify() const
-{
+BOOL CRichEditCtrl::GetModify() const {
     return SendMessage(EM_GETMODIFY) != 0;
 }
 
-void CRichEditCtrl::SetModify(BOOL bModified)
-{
+void CRichEditCtrl::SetModify(BOOL bModified) {
     SendMessage(EM_SETMODIFY, WPARAM(bModified));
 }

@@ -14,13 +14,15 @@ struct CRuntimeClass {
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 // In the class body: public static class info plus the GetRuntimeClass override.
-#define DECLARE_DYNAMIC(class_name)                       \
-public:                                                   \
-    static const CRuntimeClass class##class_name;         \
+#define DECLARE_DYNAMIC(class_name)               \
+public:                                           \
+    static const CRuntimeClass class##class_name; \
     const CRuntimeClass* GetRuntimeClass() const override;
 
 // In the .cpp file.
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
-    const CRuntimeClass class_name::class##class_name = {#class_name, int(sizeof(class_name)),     \
-                                                         RUNTIME_CLASS(base_class_name)};          \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                         \
+    const CRuntimeClass class_name::class##class_name = {#class_name, int(sizeof(class_name)), \
+                                                         RUNTIME_CLASS(base_class_name)};      \
+    const CRuntimeClass* class_name::GetRuntimeClass() const {                                 \
+        return RUNTIME_CLASS(class_name);                                                      \
+    }

@@ -2,12 +2,10 @@
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
-HICON CStatic::SetIcon(HICON hIcon)
-{
+HICON CStatic::SetIcon(HICON hIcon) {
     return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon)));
 }
 
-HICON CStatic::GetIcon() const
-{
+HICON CStatic::GetIcon() const {
     return reinterpret_cast<HICON>(SendMessage(STM_GETICON));
 }

@@ -2,12 +2,10 @@
 
 IMPLEMENT_DYNAMIC(CStatusBarCtrl, CWnd)
 
-BOOL CStatusBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
+BOOL CStatusBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
     return CreateEx(0, STATUSCLASSNAMEA, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CStatusBarCtrl::SetText(const char* lpszText, int nPane, int nType)
-{
+BOOL CStatusBarCtrl::SetText(const char* lpszText, int nPane, int nType) {
     return SendMessage(SB_SETTEXTA, WPARAM(nPane | nType), reinterpret_cast<LPARAM>(lpszText)) != 0;
 }

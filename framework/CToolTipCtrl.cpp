@@ -2,21 +2,18 @@
 
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
-CToolTipCtrl::~CToolTipCtrl()
-{
+CToolTipCtrl::~CToolTipCtrl() {
     DestroyWindow();
 }
 
-BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
-{
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
     RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, rect, pParentWnd, 0);
 }
 
 namespace {
 
-TOOLINFOA ToolInfo(CWnd* pWnd, LPCRECT lpRectTool, UINT_PTR nIDTool)
-{
+TOOLINFOA ToolInfo(CWnd* pWnd, LPCRECT lpRectTool, UINT_PTR nIDTool) {
     TOOLINFOA ti{};
     ti.cbSize = sizeof(ti);
     ti.hwnd = pWnd->m_hWnd;
@@ -33,25 +30,21 @@ TOOLINFOA ToolInfo(CWnd* pWnd, LPCRECT lpRectTool, UINT_PTR nIDTool)
 
 }  // namespace
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const char* lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
-{
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, const char* lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
     TOOLINFOA ti = ToolInfo(pWnd, lpRectTool, nIDTool);
     ti.lpszText = const_cast<char*>(lpszText);  // copied by the control
     return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
 }
 
-void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
-{
+void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
     TOOLINFOA ti = ToolInfo(pWnd, nullptr, nIDTool);
     SendMessage(TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-int CToolTipCtrl::GetToolCount() const
-{
+int CToolTipCtrl::GetToolCount() const {
     return int(SendMessage(TTM_GETTOOLCOUNT));
 }
 
-void CToolTipCtrl::RelayEvent(MSG* pMsg)
-{
+void CToolTipCtrl::RelayEvent(MSG* pMsg) {
     SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }

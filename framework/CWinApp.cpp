@@ -9,16 +9,14 @@ namespace {
 
 CWinApp* g_pApp = nullptr;
 
-std::string LoadResourceString(HINSTANCE hInstance, UINT nID)
-{
+std::string LoadResourceString(HINSTANCE hInstance, UINT nID) {
     char buffer[512];
     int nLength = ::LoadStringA(hInstance, nID, buffer, int(sizeof(buffer)));
     return std::string(buffer, size_t(nLength > 0 ? nLength : 0));
 }
 
 // The executable's file name without directory and extension.
-std::string ModuleBaseName(HINSTANCE hInstance)
-{
+std::string ModuleBaseName(HINSTANCE hInstance) {
     char path[MAX_PATH];
     DWORD nLength = ::GetModuleFileNameA(hInstance, path, MAX_PATH);
     if (nLength == 0 || nLength >= MAX_PATH)
@@ -37,8 +35,7 @@ std::string ModuleBaseName(HINSTANCE hInstance)
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
-CWinApp::CWinApp(const char* lpszAppName) : m_bAppNameGiven(lpszAppName != nullptr)
-{
+CWinApp::CWinApp(const char* lpszAppName) : m_bAppNameGiven(lpszAppName != nullptr) {
     g_pApp = this;
     if (m_bAppNameGiven) {
         m_strAppName = lpszAppName;
@@ -46,14 +43,12 @@ CWinApp::CWinApp(const char* lpszAppName) : m_bAppNameGiven(lpszAppName != nullp
     }
 }
 
-CWinApp::~CWinApp()
-{
+CWinApp::~CWinApp() {
     if (g_pApp == this)
         g_pApp = nullptr;
 }
 
-void CWinApp::InitFromModule(HINSTANCE hInstance, LPSTR lpCmdLine)
-{
+void CWinApp::InitFromModule(HINSTANCE hInstance, LPSTR lpCmdLine) {
     m_hInstance = hInstance;
     m_strCmdLine = lpCmdLine != nullptr ? lpCmdLine : "";
     m_lpCmdLine = &m_strCmdLine[0];
@@ -67,13 +62,11 @@ void CWinApp::InitFromModule(HINSTANCE hInstance, LPSTR lpCmdLine)
     }
 }
 
-BOOL CWinApp::InitInstance()
-{
+BOOL CWinApp::InitInstance() {
     return TRUE;
 }
 
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
-{
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
     // The help key: F1 alone (Alt+F1 arrives as WM_SYSKEYDOWN, but Alt is checked all the same).
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && m_pMainWnd != nullptr &&
         m_pMainWnd->m_hWnd != nullptr && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
@@ -84,34 +77,30 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
     return CWnd::WalkPreTranslateTree(pMsg);
 }
 
-int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT)
-{
-    return ::MessageBoxA(CWnd::GetSafeOwner(), lpszPrompt, m_pszAppName != nullptr ? m_pszAppName : "", nType);
+int CWinApp::DoMessageBox(const char* lpszPrompt, UINT nType, UINT) {
+    return ::MessageBoxA(CWnd::GetSafeOwner(), lpszPrompt, m_pszAppName != nullptr ? m_pszAppName : "",
+                         nType);
 }
 
-void CWinApp::SetRegistryKey(const char* lpszRegistryKey)
-{
+void CWinApp::SetRegistryKey(const char* lpszRegistryKey) {
     m_strRegistryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
     m_pszRegistryKey = m_strRegistryKey.empty() ? nullptr : m_strRegistryKey.c_str();
 }
 
-void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
-{
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
     SetRegistryKey(LoadResourceString(AfxGetResourceHandle(), nIDRegistryKey).c_str());
 }
 
 namespace {
 
-std::string SectionPath(const char* pszRegistryKey, const char* pszAppName, const char* lpszSection)
-{
-    return std::string("Software\\") + pszRegistryKey + "\\" + (pszAppName != nullptr ? pszAppName : "") + "\\" +
-           lpszSection;
+std::string SectionPath(const char* pszRegistryKey, const char* pszAppName, const char* lpszSection) {
+    return std::string("Software\\") + pszRegistryKey + "\\" + (pszAppName != nullptr ? pszAppName : "") +
+           "\\" + lpszSection;
 }
 
 }  // namespace
 
-int CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault) const
-{
+int CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault) const {
     if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
         return nDefault;
     HKEY hKey = nullptr;
@@ -129,54 +118,47 @@ int CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int n
     return int(dwValue);
 }
 
-BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue) const
-{
+BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue) const {
     if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
         return FALSE;
     HKEY hKey = nullptr;
     std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                          &hKey, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
         return FALSE;
     DWORD dwValue = DWORD(nValue);
-    LONG lResult =
-        ::RegSetValueExA(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+    LONG lResult = ::RegSetValueExA(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                                    sizeof(dwValue));
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
 
-CWinApp* AfxGetApp()
-{
+CWinApp* AfxGetApp() {
     return g_pApp;
 }
 
-CWnd* AfxGetMainWnd()
-{
+CWnd* AfxGetMainWnd() {
     return g_pApp != nullptr ? g_pApp->m_pMainWnd : nullptr;
 }
 
-HINSTANCE AfxGetInstanceHandle()
-{
+HINSTANCE AfxGetInstanceHandle() {
     if (g_pApp != nullptr && g_pApp->m_hInstance != nullptr)
         return g_pApp->m_hInstance;
     return ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle()
-{
+HINSTANCE AfxGetResourceHandle() {
     return AfxGetInstanceHandle();
 }
 
-const char* AfxGetAppName()
-{
+const char* AfxGetAppName() {
     if (g_pApp != nullptr && g_pApp->m_pszAppName != nullptr)
         return g_pApp->m_pszAppName;
     static const std::string exeName = ModuleBaseName(nullptr);
     return exeName.c_str();
 }
 
-BOOL AfxWinInit(HINSTANCE hInstance, LPSTR lpCmdLine)
-{
+BOOL AfxWinInit(HINSTANCE hInstance, LPSTR lpCmdLine) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     if (g_pApp != nullptr)
@@ -184,27 +166,23 @@ BOOL AfxWinInit(HINSTANCE hInstance, LPSTR lpCmdLine)
     return TRUE;
 }
 
-int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp)
-{
+int AfxMessageBox(const char* lpszText, UINT nType, UINT nIDHelp) {
     if (g_pApp != nullptr)
         return g_pApp->DoMessageBox(lpszText, nType, nIDHelp);
     return ::MessageBoxA(nullptr, lpszText, AfxGetAppName(), nType);
 }
 
-int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
-{
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
     std::string text = LoadResourceString(AfxGetResourceHandle(), nIDPrompt);
     return AfxMessageBox(text.c_str(), nType, nIDHelp == UINT(-1) ? nIDPrompt : nIDHelp);
 }
 
-BOOL AfxInitRichEdit()
-{
+BOOL AfxInitRichEdit() {
     static HMODULE hRichEdit = ::LoadLibraryA("RICHED32.DLL");
     return hRichEdit != nullptr;
 }
 
-int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
-{
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     AfxWinInit(hInstance, lpCmdLine);
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)

@@ -12,7 +12,7 @@
 class CWnd;
 
 // The framework's own command and string ids.
-constexpr UINT AFX_ID_HELP = 0xE146;         // 57670: the F1 key sends it to the main window
+constexpr UINT AFX_ID_HELP = 0xE146;        // 57670: the F1 key sends it to the main window
 constexpr UINT AFX_IDS_APP_TITLE = 0xE000;  // 57344: the application's title, when the resources have it
 
 class CWinApp : public CCmdTarget {
@@ -24,10 +24,10 @@ public:
     ~CWinApp() override;
 
     HINSTANCE m_hInstance = nullptr;
-    LPSTR m_lpCmdLine = nullptr;    // the command line after the program name
-    CWnd* m_pMainWnd = nullptr;     // the main window, when there is one
-    const char* m_pszAppName = nullptr;   // the application's title (message-box captions, profile key)
-    const char* m_pszExeName = nullptr;   // the executable's base name without extension
+    LPSTR m_lpCmdLine = nullptr;             // the command line after the program name
+    CWnd* m_pMainWnd = nullptr;              // the main window, when there is one
+    const char* m_pszAppName = nullptr;      // the application's title (message-box captions, profile key)
+    const char* m_pszExeName = nullptr;      // the executable's base name without extension
     const char* m_pszRegistryKey = nullptr;  // set by SetRegistryKey; null: no profile
 
     virtual BOOL InitInstance();

@@ -28,14 +28,12 @@ struct MessageFrame {
 
 // Everything runs on the one user-interface thread. The maps are never destroyed, so global
 // objects that outlive static destruction can still unlink themselves.
-std::unordered_map<HWND, Link>& Links()
-{
+std::unordered_map<HWND, Link>& Links() {
     static auto* links = new std::unordered_map<HWND, Link>;
     return *links;
 }
 
-std::unordered_map<HWND, std::unique_ptr<CWnd>>& TempWindows()
-{
+std::unordered_map<HWND, std::unique_ptr<CWnd>>& TempWindows() {
     static auto* temps = new std::unordered_map<HWND, std::unique_ptr<CWnd>>;
     return *temps;
 }
@@ -44,20 +42,17 @@ MessageFrame* g_pFrame = nullptr;
 CWnd* g_pPendingDialog = nullptr;  // the next dialog to link (SetPendingLink)
 CWnd* g_pCreating = nullptr;       // the object whose CreateEx is running
 
-bool IsStaticId(int id)
-{
+bool IsStaticId(int id) {
     return id == -1 || id == 0xFFFF;
 }
 
-POINT PointFromLParam(LPARAM lParam)
-{
+POINT PointFromLParam(LPARAM lParam) {
     return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))};
 }
 
 }  // namespace
 
-LRESULT AfxGetDefaultResult()
-{
+LRESULT AfxGetDefaultResult() {
     return g_pFrame != nullptr ? g_pFrame->defaultResult : 0;
 }
 
@@ -65,20 +60,17 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 CWnd::CWnd() = default;
 
-CWnd::~CWnd()
-{
+CWnd::~CWnd() {
     m_pToolTip.reset();
     UnsubclassWindow();
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd)
-{
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     auto it = Links().find(hWnd);
     return it != Links().end() ? it->second.pWnd : nullptr;
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd)
-{
+CWnd* CWnd::FromHandle(HWND hWnd) {
     if (hWnd == nullptr)
         return nullptr;
     if (CWnd* pWnd = FromHandlePermanent(hWnd))
@@ -91,16 +83,14 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     return temp.get();
 }
 
-void CWnd::DeleteTempMap()
-{
+void CWnd::DeleteTempMap() {
     // Temporaries are never linked; clear their handle so the destructor does not unsubclass.
     for (auto& entry : TempWindows())
         entry.second->m_hWnd = nullptr;
     TempWindows().clear();
 }
 
-HWND CWnd::GetSafeOwner(CWnd* pParent)
-{
+HWND CWnd::GetSafeOwner(CWnd* pParent) {
     HWND hWnd = pParent != nullptr ? pParent->m_hWnd : nullptr;
     if (hWnd == nullptr) {
         CWnd* pMainWnd = AfxGetMainWnd();
@@ -121,8 +111,7 @@ HWND CWnd::GetSafeOwner(CWnd* pParent)
     return hWnd;
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd)
-{
+BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (m_hWnd != nullptr || hWnd == nullptr || !::IsWindow(hWnd) || FromHandlePermanent(hWnd) != nullptr)
         return FALSE;
     auto it = Links().find(hWnd);
@@ -136,15 +125,13 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
     if (pParent == nullptr || pParent->m_hWnd == nullptr)
         return FALSE;
     return SubclassWindow(::GetDlgItem(pParent->m_hWnd, int(nID)));
 }
 
-HWND CWnd::UnsubclassWindow()
-{
+HWND CWnd::UnsubclassWindow() {
     HWND hWnd = std::exchange(m_hWnd, nullptr);
     auto it = Links().find(hWnd);
     if (it == Links().end() || it->second.pWnd != this)
@@ -160,9 +147,13 @@ HWND CWnd::UnsubclassWindow()
     return hWnd;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
-                    const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
+BOOL CWnd::CreateEx(DWORD dwExStyle,
+                    const char* lpszClassName,
+                    const char* lpszWindowName,
+                    DWORD dwStyle,
+                    const RECT& rect,
+                    CWnd* pParentWnd,
+                    UINT nID) {
     if (m_hWnd != nullptr)
         return FALSE;
     CWnd* pPrevCreating = std::exchange(g_pCreating, this);
@@ -178,8 +169,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
     return SubclassWindow(hWnd);
 }
 
-BOOL CWnd::DestroyWindow()
-{
+BOOL CWnd::DestroyWindow() {
     if (m_hWnd == nullptr)
         return FALSE;
     HWND hWnd = m_hWnd;
@@ -192,13 +182,11 @@ BOOL CWnd::DestroyWindow()
 
 void CWnd::PreSubclassWindow() {}
 
-void CWnd::SetPendingLink(CWnd* pWnd)
-{
+void CWnd::SetPendingLink(CWnd* pWnd) {
     g_pPendingDialog = pWnd;
 }
 
-LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto it = Links().find(hWnd);
     if (it == Links().end())
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
@@ -218,8 +206,7 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     return result;
 }
 
-LRESULT CWnd::CallWindowProcSafely(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::CallWindowProcSafely(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MessageFrame frame{message, wParam, lParam, 0, g_pFrame};
     g_pFrame = &frame;
     LRESULT result = 0;
@@ -240,8 +227,7 @@ LRESULT CWnd::CallWindowProcSafely(CWnd* pWnd, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
-INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Once linked, every message reaches the object through WndProc first; when it gets here it
     // is on its way to the dialog manager's default processing.
     if (FromHandlePermanent(hWnd) != nullptr || g_pPendingDialog == nullptr)
@@ -256,73 +242,70 @@ INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     return FALSE;
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (message) {
-    case WM_COMMAND:
-        if (OnCommand(wParam, lParam))
-            return 0;
-        return DefWindowProc(message, wParam, lParam);
-    case WM_NOTIFY:
-        if (OnNotify(wParam, lParam, &result))
-            return result;
-        return DefWindowProc(message, wParam, lParam);
-    case WM_DRAWITEM: {
-        auto* pDraw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (pDraw->CtlType != ODT_MENU && ReflectChildNotify(pDraw->hwndItem, message, wParam, lParam, &result))
-            return TRUE;
-        break;
-    }
-    case WM_MEASUREITEM: {
-        auto* pMeasure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (pMeasure->CtlType == ODT_MENU)
+        case WM_COMMAND:
+            if (OnCommand(wParam, lParam))
+                return 0;
+            return DefWindowProc(message, wParam, lParam);
+        case WM_NOTIFY:
+            if (OnNotify(wParam, lParam, &result))
+                return result;
+            return DefWindowProc(message, wParam, lParam);
+        case WM_DRAWITEM: {
+            auto* pDraw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (pDraw->CtlType != ODT_MENU &&
+                ReflectChildNotify(pDraw->hwndItem, message, wParam, lParam, &result))
+                return TRUE;
             break;
-        HWND hChild = ::GetDlgItem(m_hWnd, int(pMeasure->CtlID));
-        // A control being created by CreateEx is measured before CreateWindowEx returns.
-        if (hChild != nullptr && FromHandlePermanent(hChild) == nullptr && g_pCreating != nullptr &&
-            g_pCreating->m_hWnd == nullptr && ::GetParent(hChild) == m_hWnd)
-            g_pCreating->SubclassWindow(hChild);
-        if (ReflectChildNotify(hChild, message, wParam, lParam, &result))
-            return TRUE;
-        break;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (ReflectChildNotify(reinterpret_cast<HWND>(lParam), message, wParam, lParam, &result))
-            return result;
-        break;
-    default:
-        break;
+        }
+        case WM_MEASUREITEM: {
+            auto* pMeasure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (pMeasure->CtlType == ODT_MENU)
+                break;
+            HWND hChild = ::GetDlgItem(m_hWnd, int(pMeasure->CtlID));
+            // A control being created by CreateEx is measured before CreateWindowEx returns.
+            if (hChild != nullptr && FromHandlePermanent(hChild) == nullptr && g_pCreating != nullptr &&
+                g_pCreating->m_hWnd == nullptr && ::GetParent(hChild) == m_hWnd)
+                g_pCreating->SubclassWindow(hChild);
+            if (ReflectChildNotify(hChild, message, wParam, lParam, &result))
+                return TRUE;
+            break;
+        }
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            if (ReflectChildNotify(reinterpret_cast<HWND>(lParam), message, wParam, lParam, &result))
+                return result;
+            break;
+        default:
+            break;
     }
     if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(message, 0, 0))
         return CallEntry(pEntry, wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     auto it = Links().find(m_hWnd);
     if (it != Links().end() && it->second.pfnSuper != nullptr)
         return ::CallWindowProcA(it->second.pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
-{
+LRESULT CWnd::Default() {
     if (g_pFrame == nullptr)
         return 0;
     g_pFrame->defaultResult = DefWindowProc(g_pFrame->message, g_pFrame->wParam, g_pFrame->lParam);
     return g_pFrame->defaultResult;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
     int nCode = HIWORD(wParam);
     if (hWndCtrl == nullptr) {
@@ -335,8 +318,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(LOWORD(wParam), nCode);
 }
 
-BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
     if (pHeader == nullptr)
         return FALSE;
@@ -349,51 +331,48 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     return TRUE;
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     switch (message) {
-    case WM_COMMAND:
-        if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0)) {
-            *pResult = CallEntry(pEntry, wParam, lParam);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(AFX_WM_CTLCOLOR_REFLECT, 0, 0)) {
-            LRESULT brush = CallEntry(pEntry, wParam, LPARAM(message - WM_CTLCOLORMSGBOX));
-            if (brush == 0)
-                return FALSE;
-            *pResult = brush;
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
+        case WM_COMMAND:
+            if (const AFX_MSGMAP_ENTRY* pEntry =
+                    FindMessageEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0)) {
+                *pResult = CallEntry(pEntry, wParam, lParam);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(AFX_WM_CTLCOLOR_REFLECT, 0, 0)) {
+                LRESULT brush = CallEntry(pEntry, wParam, LPARAM(message - WM_CTLCOLORMSGBOX));
+                if (brush == 0)
+                    return FALSE;
+                *pResult = brush;
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
     }
 }
 
-BOOL CWnd::ReflectChildNotify(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CWnd::ReflectChildNotify(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     CWnd* pChild = FromHandlePermanent(hWndChild);
     return pChild != nullptr && pChild->OnChildNotify(message, wParam, lParam, pResult);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG* pMsg)
-{
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
     if (m_pToolTip != nullptr && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST &&
         (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
         RelayToolTipEvent(pMsg);
     return FALSE;
 }
 
-BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
-{
+BOOL CWnd::WalkPreTranslateTree(MSG* pMsg) {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
         CWnd* pWnd = FromHandlePermanent(hWnd);
         if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
@@ -402,8 +381,7 @@ BOOL CWnd::WalkPreTranslateTree(MSG* pMsg)
     return FALSE;
 }
 
-BOOL CWnd::EnableToolTips(BOOL bEnable)
-{
+BOOL CWnd::EnableToolTips(BOOL bEnable) {
     if (!bEnable) {
         m_pToolTip.reset();
         m_nLastHit = -1;
@@ -419,8 +397,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
     return TRUE;
 }
 
-void CWnd::RelayToolTipEvent(const MSG* pMsg)
-{
+void CWnd::RelayToolTipEvent(const MSG* pMsg) {
     // Every tool is a rectangle of this window; the relayed copy speaks in its coordinates, so
     // tips work over disabled controls too (whose mouse messages arrive at this window).
     POINT pt = PointFromLParam(pMsg->lParam);
@@ -458,12 +435,12 @@ void CWnd::RelayToolTipEvent(const MSG* pMsg)
     m_pToolTip->RelayEvent(&relay);
 }
 
-INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOA* pTI) const
-{
+INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOA* pTI) const {
     POINT screen = point;
     ::ClientToScreen(m_hWnd, &screen);
     // Not WindowFromPoint: it skips disabled controls, which should have tips too.
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
         int nID = ::GetDlgCtrlID(hChild);
         if (IsStaticId(nID) || !(::GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE))
             continue;
@@ -483,277 +460,224 @@ INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOA* pTI) const
     return -1;
 }
 
-void CWnd::SetWindowText(const char* lpszString)
-{
+void CWnd::SetWindowText(const char* lpszString) {
     ::SetWindowTextA(m_hWnd, lpszString);
 }
 
-void CWnd::GetWindowText(std::string& rString) const
-{
+void CWnd::GetWindowText(std::string& rString) const {
     int nLength = ::GetWindowTextLengthA(m_hWnd);
     rString.assign(size_t(nLength > 0 ? nLength : 0) + 1, '\0');
     int nCopied = ::GetWindowTextA(m_hWnd, &rString[0], int(rString.size()));
     rString.resize(size_t(nCopied > 0 ? nCopied : 0));
 }
 
-int CWnd::GetWindowText(char* lpszStringBuf, int nMaxCount) const
-{
+int CWnd::GetWindowText(char* lpszStringBuf, int nMaxCount) const {
     return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
 }
 
-int CWnd::GetWindowTextLength() const
-{
+int CWnd::GetWindowTextLength() const {
     return ::GetWindowTextLengthA(m_hWnd);
 }
 
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
+BOOL CWnd::EnableWindow(BOOL bEnable) {
     return ::EnableWindow(m_hWnd, bEnable);
 }
 
-BOOL CWnd::IsWindowEnabled() const
-{
+BOOL CWnd::IsWindowEnabled() const {
     return ::IsWindowEnabled(m_hWnd);
 }
 
-BOOL CWnd::IsWindowVisible() const
-{
+BOOL CWnd::IsWindowVisible() const {
     return ::IsWindowVisible(m_hWnd);
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow)
-{
+BOOL CWnd::ShowWindow(int nCmdShow) {
     return ::ShowWindow(m_hWnd, nCmdShow);
 }
 
-BOOL CWnd::IsZoomed() const
-{
+BOOL CWnd::IsZoomed() const {
     return ::IsZoomed(m_hWnd);
 }
 
-BOOL CWnd::IsIconic() const
-{
+BOOL CWnd::IsIconic() const {
     return ::IsIconic(m_hWnd);
 }
 
-DWORD CWnd::GetStyle() const
-{
+DWORD CWnd::GetStyle() const {
     return DWORD(::GetWindowLongA(m_hWnd, GWL_STYLE));
 }
 
-DWORD CWnd::GetExStyle() const
-{
+DWORD CWnd::GetExStyle() const {
     return DWORD(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
 }
 
-CWnd* CWnd::SetFocus()
-{
+CWnd* CWnd::SetFocus() {
     return FromHandle(::SetFocus(m_hWnd));
 }
 
-CWnd* CWnd::GetFocus()
-{
+CWnd* CWnd::GetFocus() {
     return FromHandle(::GetFocus());
 }
 
-void CWnd::Invalidate(BOOL bErase)
-{
+void CWnd::Invalidate(BOOL bErase) {
     ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
-void CWnd::InvalidateRect(const RECT* lpRect, BOOL bErase)
-{
+void CWnd::InvalidateRect(const RECT* lpRect, BOOL bErase) {
     ::InvalidateRect(m_hWnd, lpRect, bErase);
 }
 
-void CWnd::UpdateWindow()
-{
+void CWnd::UpdateWindow() {
     ::UpdateWindow(m_hWnd);
 }
 
-BOOL CWnd::RedrawWindow(const RECT* lpRectUpdate, HRGN hrgnUpdate, UINT flags)
-{
+BOOL CWnd::RedrawWindow(const RECT* lpRectUpdate, HRGN hrgnUpdate, UINT flags) {
     return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
 }
 
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
-{
+void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
 }
 
-void CWnd::MoveWindow(const RECT* lpRect, BOOL bRepaint)
-{
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+void CWnd::MoveWindow(const RECT* lpRect, BOOL bRepaint) {
+    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               bRepaint);
 }
 
-BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
-{
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy,
-                          nFlags);
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx,
+                          cy, nFlags);
 }
 
-void CWnd::GetWindowRect(LPRECT lpRect) const
-{
+void CWnd::GetWindowRect(LPRECT lpRect) const {
     ::GetWindowRect(m_hWnd, lpRect);
 }
 
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
+void CWnd::GetClientRect(LPRECT lpRect) const {
     ::GetClientRect(m_hWnd, lpRect);
 }
 
-void CWnd::ScreenToClient(LPPOINT lpPoint) const
-{
+void CWnd::ScreenToClient(LPPOINT lpPoint) const {
     ::ScreenToClient(m_hWnd, lpPoint);
 }
 
-void CWnd::ScreenToClient(LPRECT lpRect) const
-{
+void CWnd::ScreenToClient(LPRECT lpRect) const {
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(lpRect), 2);
 }
 
-void CWnd::ClientToScreen(LPPOINT lpPoint) const
-{
+void CWnd::ClientToScreen(LPPOINT lpPoint) const {
     ::ClientToScreen(m_hWnd, lpPoint);
 }
 
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
+void CWnd::ClientToScreen(LPRECT lpRect) const {
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(lpRect), 2);
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
-{
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
 
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
-{
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
     return ::KillTimer(m_hWnd, nIDEvent);
 }
 
-CWnd* CWnd::GetDlgItem(int nID) const
-{
+CWnd* CWnd::GetDlgItem(int nID) const {
     return FromHandle(::GetDlgItem(m_hWnd, nID));
 }
 
-int CWnd::GetDlgCtrlID() const
-{
+int CWnd::GetDlgCtrlID() const {
     return ::GetDlgCtrlID(m_hWnd);
 }
 
-CWnd* CWnd::GetParent() const
-{
+CWnd* CWnd::GetParent() const {
     return FromHandle(::GetParent(m_hWnd));
 }
 
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
-{
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const {
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
 }
 
-CMenu* CWnd::GetMenu() const
-{
+CMenu* CWnd::GetMenu() const {
     return CMenu::FromHandle(::GetMenu(m_hWnd));
 }
 
-BOOL CWnd::SetMenu(CMenu* pMenu)
-{
+BOOL CWnd::SetMenu(CMenu* pMenu) {
     return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr);
 }
 
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
-{
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
-int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType) const
-{
+int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType) const {
     return ::MessageBoxA(m_hWnd, lpszText, lpszCaption != nullptr ? lpszCaption : AfxGetAppName(), nType);
 }
 
-void CWnd::OnPaint()
-{
+void CWnd::OnPaint() {
     Default();
 }
 
-void CWnd::OnSize(UINT, int, int)
-{
+void CWnd::OnSize(UINT, int, int) {
     Default();
 }
 
-void CWnd::OnSizing(UINT, LPRECT)
-{
+void CWnd::OnSizing(UINT, LPRECT) {
     Default();
 }
 
-void CWnd::OnClose()
-{
+void CWnd::OnClose() {
     Default();
 }
 
-void CWnd::OnSysCommand(UINT, LPARAM)
-{
+void CWnd::OnSysCommand(UINT, LPARAM) {
     Default();
 }
 
-HCURSOR CWnd::OnQueryDragIcon()
-{
+HCURSOR CWnd::OnQueryDragIcon() {
     return reinterpret_cast<HCURSOR>(Default());
 }
 
-void CWnd::OnInitMenu(CMenu*)
-{
+void CWnd::OnInitMenu(CMenu*) {
     Default();
 }
 
-void CWnd::OnDrawClipboard()
-{
+void CWnd::OnDrawClipboard() {
     Default();
 }
 
-void CWnd::OnChangeCbChain(HWND, HWND)
-{
+void CWnd::OnChangeCbChain(HWND, HWND) {
     Default();
 }
 
-void CWnd::OnDestroy()
-{
+void CWnd::OnDestroy() {
     Default();
 }
 
-void CWnd::OnMouseMove(UINT, CPoint)
-{
+void CWnd::OnMouseMove(UINT, CPoint) {
     Default();
 }
 
-void CWnd::OnTimer(UINT_PTR)
-{
+void CWnd::OnTimer(UINT_PTR) {
     Default();
 }
 
-void CWnd::OnKillFocus(CWnd*)
-{
+void CWnd::OnKillFocus(CWnd*) {
     Default();
 }
 
-void CWnd::OnCaptureChanged(CWnd*)
-{
+void CWnd::OnCaptureChanged(CWnd*) {
     Default();
 }
 
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
-{
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
     return BOOL(Default());
 }

@@ -55,8 +55,13 @@ public:
     HWND UnsubclassWindow();
 
     // Creates a window of an existing class (a control) and subclasses it.
-    BOOL CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID);
+    BOOL CreateEx(DWORD dwExStyle,
+                  const char* lpszClassName,
+                  const char* lpszWindowName,
+                  DWORD dwStyle,
+                  const RECT& rect,
+                  CWnd* pParentWnd,
+                  UINT nID);
     BOOL DestroyWindow();
 
     // Message processing.
@@ -115,7 +120,8 @@ public:
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
     void UpdateWindow();
-    BOOL RedrawWindow(const RECT* lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+    BOOL RedrawWindow(const RECT* lpRectUpdate = nullptr,
+                      HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
     // Geometry.
@@ -168,7 +174,10 @@ protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     // Offers a message to the linked child window hWndChild (OnChildNotify). True when handled.
-    static BOOL ReflectChildNotify(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+    static BOOL ReflectChildNotify(HWND hWndChild,
+                                   UINT message,
+                                   WPARAM wParam,
+                                   LPARAM lParam,
                                    LRESULT* pResult);
 
     // The one dialog procedure: it links the next dialog created after SetPendingLink(this)

@@ -4,7 +4,6 @@
 
 #include "CWinApp.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
-{
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
     return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -26,8 +26,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ThrowingDialog, PlainDialog)
-    ON_BN_CLICKED(IDC_T_BUTTON, &ThrowingDialog::OnButton)
-    ON_COMMAND(ID_T_THROW_FILE, &ThrowingDialog::OnOpenMissing)
+ON_BN_CLICKED(IDC_T_BUTTON, &ThrowingDialog::OnButton)
+ON_COMMAND(ID_T_THROW_FILE, &ThrowingDialog::OnOpenMissing)
 END_MESSAGE_MAP()
 
 class MessageBoxDialog : public PlainDialog {
@@ -36,14 +36,12 @@ public:
     HWND m_hSelf = nullptr;
 
 protected:
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         PlainDialog::OnInitDialog();
         PostMessage(WM_T_SHOW_BOX);
         return TRUE;
     }
-    LRESULT OnShowBox(WPARAM, LPARAM)
-    {
+    LRESULT OnShowBox(WPARAM, LPARAM) {
         m_hSelf = m_hWnd;
         m_nAnswer = AfxMessageBox("hello", MB_YESNO | MB_ICONQUESTION);
         EndDialog(IDOK);
@@ -53,33 +51,30 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MessageBoxDialog, PlainDialog)
-    ON_MESSAGE(WM_T_SHOW_BOX, &MessageBoxDialog::OnShowBox)
+ON_MESSAGE(WM_T_SHOW_BOX, &MessageBoxDialog::OnShowBox)
 END_MESSAGE_MAP()
 
-std::string TestSectionPath(const char* section)
-{
+std::string TestSectionPath(const char* section) {
     return std::string("Software\\QuireFrameworkTest\\") + AfxGetAppName() + "\\" + section;
 }
 
-void DeleteTestKeys()
-{
+void DeleteTestKeys() {
     ::RegDeleteKeyA(HKEY_CURRENT_USER, TestSectionPath("Window").c_str());
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, (std::string("Software\\QuireFrameworkTest\\") + AfxGetAppName()).c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER,
+                    (std::string("Software\\QuireFrameworkTest\\") + AfxGetAppName()).c_str());
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QuireFrameworkTest");
 }
 
 class ProfileTest : public testing::Test {
 protected:
     void SetUp() override { DeleteTestKeys(); }
-    void TearDown() override
-    {
+    void TearDown() override {
         theApp.SetRegistryKey(static_cast<const char*>(nullptr));
         DeleteTestKeys();
     }
 };
 
-std::string TempFilePath(const char* name)
-{
+std::string TempFilePath(const char* name) {
     char dir[MAX_PATH];
     ::GetTempPathA(MAX_PATH, dir);
     return std::string(dir) + name;
@@ -87,8 +82,7 @@ std::string TempFilePath(const char* name)
 
 }  // namespace
 
-TEST(Application, TakesItsNamesFromTheExecutable)
-{
+TEST(Application, TakesItsNamesFromTheExecutable) {
     EXPECT_STREQ(theApp.m_pszExeName, "framework_tests");
     EXPECT_STREQ(AfxGetAppName(), "framework_tests");  // the resources hold no title string
     EXPECT_EQ(AfxGetApp(), &theApp);
@@ -96,8 +90,7 @@ TEST(Application, TakesItsNamesFromTheExecutable)
     EXPECT_STREQ(theApp.m_lpCmdLine, "");
 }
 
-TEST_F(ProfileTest, IntsLiveUnderSoftwareKeyApplicationSection)
-{
+TEST_F(ProfileTest, IntsLiveUnderSoftwareKeyApplicationSection) {
     EXPECT_EQ(theApp.GetProfileInt("Window", "Maximized", -1), -1);  // no key yet: the default
     EXPECT_FALSE(theApp.WriteProfileInt("Window", "Maximized", 1));
 
@@ -122,8 +115,7 @@ TEST_F(ProfileTest, IntsLiveUnderSoftwareKeyApplicationSection)
     EXPECT_EQ(theApp.GetProfileInt("Window", "Maximized", -1), 0);
 }
 
-TEST_F(ProfileTest, AValueOfAnotherTypeReadsAsTheDefault)
-{
+TEST_F(ProfileTest, AValueOfAnotherTypeReadsAsTheDefault) {
     theApp.SetRegistryKey("QuireFrameworkTest");
     ASSERT_TRUE(theApp.WriteProfileInt("Window", "Maximized", 1));
     HKEY hKey = nullptr;
@@ -134,8 +126,7 @@ TEST_F(ProfileTest, AValueOfAnotherTypeReadsAsTheDefault)
     EXPECT_EQ(theApp.GetProfileInt("Window", "Maximized", -1), -1);
 }
 
-TEST(Application, TheMessageBoxIsOwnedByTheMainWindowAndCaptionedWithTheTitle)
-{
+TEST(Application, TheMessageBoxIsOwnedByTheMainWindowAndCaptionedWithTheTitle) {
     MessageBoxDialog dlg;
     theApp.m_pMainWnd = &dlg;
     ModalAnswerer answerer;
@@ -147,8 +138,7 @@ TEST(Application, TheMessageBoxIsOwnedByTheMainWindowAndCaptionedWithTheTitle)
     EXPECT_EQ(answerer.Seen()[0].hOwner, dlg.m_hSelf);
 }
 
-TEST(Application, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoesOn)
-{
+TEST(Application, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoesOn) {
     ThrowingDialog dlg;
     HICON hBoxIcon = nullptr;
     ModalAnswerer answerer;
@@ -157,10 +147,12 @@ TEST(Application, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoesOn)
                        reinterpret_cast<LPARAM>(::GetDlgItem(h, IDC_T_BUTTON)));
     }));
     answerer.Expect(ModalAnswerer::Act(AfxGetAppName(), [&](HWND box) {
-        hBoxIcon = reinterpret_cast<HICON>(::SendDlgItemMessageA(box, kMessageBoxIcon, STM_GETICON, 0, 0));
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }).WithText("boom"));
-    answerer.Expect(ModalAnswerer::Act("Plain", [](HWND h) { ::PostMessageA(h, WM_COMMAND, ID_T_THROW_FILE, 0); }));
+                        hBoxIcon = reinterpret_cast<HICON>(
+                            ::SendDlgItemMessageA(box, kMessageBoxIcon, STM_GETICON, 0, 0));
+                        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    }).WithText("boom"));
+    answerer.Expect(
+        ModalAnswerer::Act("Plain", [](HWND h) { ::PostMessageA(h, WM_COMMAND, ID_T_THROW_FILE, 0); }));
     answerer.Expect(ModalAnswerer::Press(AfxGetAppName(), IDOK));
     answerer.Expect(ModalAnswerer::Press("Plain", IDCANCEL));  // still alive after both
 
@@ -169,24 +161,24 @@ TEST(Application, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoesOn)
     EXPECT_EQ(hBoxIcon, ::LoadIconA(nullptr, MAKEINTRESOURCEA(32513)));  // IDI_HAND: the error icon
     ASSERT_EQ(answerer.Seen().size(), 5u);
     const std::string& fileMessage = answerer.Seen()[3].text;
-    EXPECT_EQ(fileMessage.rfind(std::string("\"") + kMissingFile + "\" could not be opened.", 0), 0u) << fileMessage;
+    EXPECT_EQ(fileMessage.rfind(std::string("\"") + kMissingFile + "\" could not be opened.", 0), 0u)
+        << fileMessage;
 }
 
-TEST(Application, AMissingDialogControlIsReportedByName)
-{
+TEST(Application, AMissingDialogControlIsReportedByName) {
     class MissingControlDialog : public PlainDialog {
     public:
         CEdit m_ghost;
         void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 4242, m_ghost); }
     } dlg;
     ModalAnswerer answerer;
-    answerer.Expect(ModalAnswerer::Press(AfxGetAppName(), IDOK).WithText("The dialog has no control 4242 to attach."));
+    answerer.Expect(
+        ModalAnswerer::Press(AfxGetAppName(), IDOK).WithText("The dialog has no control 4242 to attach."));
     answerer.Expect(ModalAnswerer::Press("Plain", IDCANCEL));
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
-TEST(ModalAnswererTest, AnUnexpectedWindowFailsTheTestAndIsCancelled)
-{
+TEST(ModalAnswererTest, AnUnexpectedWindowFailsTheTestAndIsCancelled) {
     EXPECT_NONFATAL_FAILURE(
         {
             ModalAnswerer answerer;
@@ -195,8 +187,7 @@ TEST(ModalAnswererTest, AnUnexpectedWindowFailsTheTestAndIsCancelled)
         "Nobody expects this");
 }
 
-TEST(File, ReadsAFileAndNamesTheFileWhenItFails)
-{
+TEST(File, ReadsAFileAndNamesTheFileWhenItFails) {
     std::string path = TempFilePath("framework_cfile.bin");
     HANDLE hFile = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
@@ -229,8 +220,7 @@ TEST(File, ReadsAFileAndNamesTheFileWhenItFails)
     }
 }
 
-TEST(RuntimeClass, IsKindOfFollowsTheBaseChain)
-{
+TEST(RuntimeClass, IsKindOfFollowsTheBaseChain) {
     CFileDialog fileDialog(TRUE);
     EXPECT_TRUE(fileDialog.IsKindOf(RUNTIME_CLASS(CFileDialog)));
     EXPECT_TRUE(fileDialog.IsKindOf(RUNTIME_CLASS(CDialog)));

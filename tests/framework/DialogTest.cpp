@@ -13,8 +13,7 @@ namespace {
 constexpr UINT WM_T_RUN_INNER = WM_APP + 2;
 constexpr UINT WM_T_SHOW_BOX = WM_APP + 3;
 
-void PostKey(HWND hWnd, UINT vk)
-{
+void PostKey(HWND hWnd, UINT vk) {
     ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
     ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
 }
@@ -23,8 +22,7 @@ void PostKey(HWND hWnd, UINT vk)
 class MainWindowScope {
 public:
     explicit MainWindowScope(CWnd* pWnd) { theApp.m_pMainWnd = pWnd; }
-    ~MainWindowScope()
-    {
+    ~MainWindowScope() {
         theApp.m_pMainWnd = nullptr;
         theApp.m_hAccel = nullptr;
     }
@@ -33,8 +31,7 @@ public:
 class KeyCountingDialog : public PlainDialog {
 public:
     int m_nQ = 0;
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
+    BOOL PreTranslateMessage(MSG* pMsg) override {
         if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'Q') {
             ++m_nQ;
             return TRUE;
@@ -56,21 +53,18 @@ public:
     bool m_bEnabledAfterInner = false;
 
 protected:
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         PlainDialog::OnInitDialog();
         PostMessage(WM_T_RUN_INNER);
         return TRUE;
     }
-    LRESULT OnRunInner(WPARAM, LPARAM)
-    {
+    LRESULT OnRunInner(WPARAM, LPARAM) {
         m_innerResult = m_inner.DoModal();
         m_bEnabledAfterInner = IsWindowEnabled() != FALSE;
         EndDialog(int(m_innerResult));
         return 0;
     }
-    void OnAccelerator()
-    {
+    void OnAccelerator() {
         ++m_nAccelerated;
         m_bInnerWasOpen = m_inner.m_hWnd != nullptr;
         m_bEnabledWhileInner = IsWindowEnabled() != FALSE;
@@ -81,8 +75,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(OuterDialog, PlainDialog)
-    ON_MESSAGE(WM_T_RUN_INNER, &OuterDialog::OnRunInner)
-    ON_COMMAND(ID_T_ACCEL_CMD, &OuterDialog::OnAccelerator)
+ON_MESSAGE(WM_T_RUN_INNER, &OuterDialog::OnRunInner)
+ON_COMMAND(ID_T_ACCEL_CMD, &OuterDialog::OnAccelerator)
 END_MESSAGE_MAP()
 
 class HelpDialog : public PlainDialog {
@@ -92,13 +86,12 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(HelpDialog, PlainDialog)
-    ON_COMMAND(AFX_ID_HELP, &HelpDialog::OnHelp)
+ON_COMMAND(AFX_ID_HELP, &HelpDialog::OnHelp)
 END_MESSAGE_MAP()
 
 }  // namespace
 
-TEST(ModalLoop, EscapeEnterCloseAndTheButtonsEndAPlainDialog)
-{
+TEST(ModalLoop, EscapeEnterCloseAndTheButtonsEndAPlainDialog) {
     PlainDialog dlg;  // one object, run again and again
     auto edit = [](HWND h) { return ::GetDlgItem(h, IDC_T_EDIT); };
     EXPECT_EQ(RunModal(dlg, [&](HWND h) { PostKey(edit(h), VK_ESCAPE); }), IDCANCEL);
@@ -108,8 +101,7 @@ TEST(ModalLoop, EscapeEnterCloseAndTheButtonsEndAPlainDialog)
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST(ModalLoop, MessagesGoThroughTheApplicationsAndTheWindowsPreTranslation)
-{
+TEST(ModalLoop, MessagesGoThroughTheApplicationsAndTheWindowsPreTranslation) {
     KeyCountingDialog dlg;
     theApp.m_nPreTranslated = 0;
     INT_PTR result = RunModal(dlg, [&](HWND h) {
@@ -122,8 +114,7 @@ TEST(ModalLoop, MessagesGoThroughTheApplicationsAndTheWindowsPreTranslation)
     EXPECT_GE(theApp.m_nPreTranslated, 4);
 }
 
-TEST(ModalLoop, ANestedDialogIsModalToItsOwnerAndTheMainWindowsAcceleratorsWork)
-{
+TEST(ModalLoop, ANestedDialogIsModalToItsOwnerAndTheMainWindowsAcceleratorsWork) {
     OuterDialog outer;
     MainWindowScope scope(&outer);
     theApp.m_hAccel = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_T_ACCEL));
@@ -145,8 +136,7 @@ TEST(ModalLoop, ANestedDialogIsModalToItsOwnerAndTheMainWindowsAcceleratorsWork)
     EXPECT_TRUE(answerer.AllAnswered());
 }
 
-TEST(ModalLoop, TheHelpKeySendsHelpToTheMainWindow)
-{
+TEST(ModalLoop, TheHelpKeySendsHelpToTheMainWindow) {
     HelpDialog dlg;
     MainWindowScope scope(&dlg);
     ModalAnswerer answerer(5000);
@@ -155,8 +145,7 @@ TEST(ModalLoop, TheHelpKeySendsHelpToTheMainWindow)
     EXPECT_TRUE(answerer.AllAnswered());
 }
 
-TEST(ModalLoop, EndDialogDuringInitialisationAndAMissingTemplate)
-{
+TEST(ModalLoop, EndDialogDuringInitialisationAndAMissingTemplate) {
     PlainDialog dlg;
     dlg.onInit = [](PlainDialog& d) { d.EndDialog(9); };
     EXPECT_EQ(dlg.DoModal(), 9);

@@ -21,8 +21,7 @@ public:
     std::vector<std::string> m_paths;
 
 protected:
-    BOOL OnFileNameOK() override
-    {
+    BOOL OnFileNameOK() override {
         m_names.push_back(GetFileName());
         m_exts.push_back(GetFileExt());
         m_paths.push_back(GetPathName());
@@ -30,8 +29,7 @@ protected:
     }
 };
 
-std::string TempDirectory()
-{
+std::string TempDirectory() {
     char dir[MAX_PATH];
     DWORD n = ::GetTempPathA(MAX_PATH, dir);
     std::string path(dir, n);
@@ -40,8 +38,7 @@ std::string TempDirectory()
     return path;
 }
 
-std::string FilterBytes(const CFileDialog& dlg)
-{
+std::string FilterBytes(const CFileDialog& dlg) {
     const char* p = dlg.m_ofn.lpstrFilter;
     std::string bytes;
     while (*p != '\0') {
@@ -53,8 +50,7 @@ std::string FilterBytes(const CFileDialog& dlg)
 
 }  // namespace
 
-TEST(FileDialog, TheFilterBecomesTerminatedStringsAndTheHookIsOn)
-{
+TEST(FileDialog, TheFilterBecomesTerminatedStringsAndTheHookIsOn) {
     CFileDialog full(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, "Books (*.book)|*.book|Text|*.txt||");
     EXPECT_EQ(FilterBytes(full), "Books (*.book)|*.book|Text|*.txt|");
     CFileDialog unterminated(TRUE, nullptr, nullptr, 0, "Books|*.book");
@@ -63,10 +59,10 @@ TEST(FileDialog, TheFilterBecomesTerminatedStringsAndTheHookIsOn)
               DWORD(OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST));
 }
 
-TEST(FileDialog, OnFileNameOKSeesTheNameBoxAndCanKeepTheDialogOpen)
-{
+TEST(FileDialog, OnFileNameOKSeesTheNameBoxAndCanKeepTheDialogOpen) {
     std::string dir = TempDirectory();
-    CheckingFileDialog dlg(FALSE, "book", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Books (*.book)|*.book|");
+    CheckingFileDialog dlg(FALSE, "book", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           "Books (*.book)|*.book|");
     dlg.m_ofn.lpstrInitialDir = dir.c_str();
     ModalAnswerer answerer;
     answerer.Expect(ModalAnswerer::FileName("Save As", "first.txt"));
@@ -84,8 +80,7 @@ TEST(FileDialog, OnFileNameOKSeesTheNameBoxAndCanKeepTheDialogOpen)
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST(FileDialog, CancelReturnsIDCANCEL)
-{
+TEST(FileDialog, CancelReturnsIDCANCEL) {
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, "All|*.*|");
     ModalAnswerer answerer;
     answerer.Expect(ModalAnswerer::Press("Open", IDCANCEL));

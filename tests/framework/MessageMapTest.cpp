@@ -22,8 +22,7 @@ public:
     int m_nMeasured = 0;
     int m_nDrawn = 0;
 
-    void MeasureItem(LPMEASUREITEMSTRUCT pMeasure) override
-    {
+    void MeasureItem(LPMEASUREITEMSTRUCT pMeasure) override {
         ++m_nMeasured;
         pMeasure->itemHeight = 20;
     }
@@ -44,8 +43,7 @@ public:
     UINT m_nLastCtlColor = 0xFFFF;
 
 protected:
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
-    {
+    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) {
         m_nLastCtlColor = nCtlColor;
         pDC->SetTextColor(RGB(0, 0, 238));
         return m_brush;
@@ -56,8 +54,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(RecordingLabel, CStatic)
-    ON_WM_CTLCOLOR_REFLECT()
-    ON_CONTROL_REFLECT(STN_CLICKED, &RecordingLabel::OnClicked)
+ON_WM_CTLCOLOR_REFLECT()
+ON_CONTROL_REFLECT(STN_CLICKED, &RecordingLabel::OnClicked)
 END_MESSAGE_MAP()
 
 class BaseDialog : public PlainDialog {
@@ -72,8 +70,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(BaseDialog, PlainDialog)
-    ON_COMMAND(ID_T_BASE_ONLY, &BaseDialog::OnBaseOnly)
-    ON_COMMAND(ID_T_BOTH, &BaseDialog::OnBothInBase)
+ON_COMMAND(ID_T_BASE_ONLY, &BaseDialog::OnBaseOnly)
+ON_COMMAND(ID_T_BOTH, &BaseDialog::OnBothInBase)
 END_MESSAGE_MAP()
 
 class MapDialog : public BaseDialog {
@@ -95,8 +93,7 @@ public:
     HICON m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
+    void DoDataExchange(CDataExchange* pDX) override {
         BaseDialog::DoDataExchange(pDX);
         DDX_Control(pDX, IDC_T_LIST, m_list);
         DDX_Control(pDX, IDC_T_DRAWN, m_drawn);
@@ -104,8 +101,7 @@ protected:
         DDX_Control(pDX, IDC_T_EDIT, m_edit);
         DDX_Control(pDX, IDC_T_RICH, m_rich);
     }
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         BaseDialog::OnInitDialog();
         m_rich.SetEventMask(ENM_MOUSEEVENTS);
         return TRUE;
@@ -117,20 +113,17 @@ protected:
     void OnEditChange() { ++m_nEditChanged; }
     void OnButton() { ++m_nButtonClicked; }
     void OnParentLabelClick() { ++m_nParentSawLabelClick; }
-    void OnRichFilter(NMHDR* pHeader, LRESULT* pResult)
-    {
+    void OnRichFilter(NMHDR* pHeader, LRESULT* pResult) {
         m_filteredMessages.push_back(reinterpret_cast<MSGFILTER*>(pHeader)->msg);
         *pResult = 0;
     }
     void OnInitMenu(CMenu* pMenu) { m_hInitMenu = pMenu->m_hMenu; }
-    void OnSize(UINT nType, int cx, int cy)
-    {
+    void OnSize(UINT nType, int cx, int cy) {
         CDialog::OnSize(nType, cx, cy);
         m_nSizeCx = cx;
         m_nSizeCy = cy;
     }
-    void OnSizing(UINT fwSide, LPRECT pRect)
-    {
+    void OnSizing(UINT fwSide, LPRECT pRect) {
         if (m_bSizingCallsDefault)
             CDialog::OnSizing(fwSide, pRect);
     }
@@ -140,28 +133,26 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MapDialog, BaseDialog)
-    ON_MESSAGE(WM_T_ADD, &MapDialog::OnAdd)
-    ON_COMMAND(ID_T_BOTH, &MapDialog::OnBothInDerived)
-    ON_COMMAND(ID_T_DERIVED_ONLY, &MapDialog::OnDerivedOnly)
-    ON_EN_CHANGE(IDC_T_EDIT, &MapDialog::OnEditChange)
-    ON_BN_CLICKED(IDC_T_BUTTON, &MapDialog::OnButton)
-    ON_CONTROL(STN_CLICKED, IDC_T_LINK, &MapDialog::OnParentLabelClick)
-    ON_NOTIFY(EN_MSGFILTER, IDC_T_RICH, &MapDialog::OnRichFilter)
-    ON_WM_INITMENU()
-    ON_WM_SIZE()
-    ON_WM_SIZING()
-    ON_WM_QUERYDRAGICON()
+ON_MESSAGE(WM_T_ADD, &MapDialog::OnAdd)
+ON_COMMAND(ID_T_BOTH, &MapDialog::OnBothInDerived)
+ON_COMMAND(ID_T_DERIVED_ONLY, &MapDialog::OnDerivedOnly)
+ON_EN_CHANGE(IDC_T_EDIT, &MapDialog::OnEditChange)
+ON_BN_CLICKED(IDC_T_BUTTON, &MapDialog::OnButton)
+ON_CONTROL(STN_CLICKED, IDC_T_LINK, &MapDialog::OnParentLabelClick)
+ON_NOTIFY(EN_MSGFILTER, IDC_T_RICH, &MapDialog::OnRichFilter)
+ON_WM_INITMENU()
+ON_WM_SIZE()
+ON_WM_SIZING()
+ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
-HWND Item(HWND hDlg, int id)
-{
+HWND Item(HWND hDlg, int id) {
     return ::GetDlgItem(hDlg, id);
 }
 
 }  // namespace
 
-TEST(MessageMap, DispatchesMessagesCommandsAndNotificationsMostDerivedFirst)
-{
+TEST(MessageMap, DispatchesMessagesCommandsAndNotificationsMostDerivedFirst) {
     MapDialog dlg;
     RunModal(dlg, [&](HWND h) {
         EXPECT_EQ(::SendMessageA(h, WM_T_ADD, 2, 3), 5);
@@ -170,7 +161,8 @@ TEST(MessageMap, DispatchesMessagesCommandsAndNotificationsMostDerivedFirst)
         ::SendMessageA(h, WM_COMMAND, ID_T_BASE_ONLY, 0);
         ::SendMessageA(h, WM_COMMAND, ID_T_BOTH, 0);
         ::SendMessageA(h, WM_COMMAND, MAKEWPARAM(ID_T_BOTH, 1), 0);  // as an accelerator sends it
-        EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"derived only", "base only", "both, derived", "both, derived"}));
+        EXPECT_EQ(dlg.m_log,
+                  (std::vector<std::string>{"derived only", "base only", "both, derived", "both, derived"}));
 
         ::SetWindowTextA(Item(h, IDC_T_EDIT), "typed");
         EXPECT_EQ(dlg.m_nEditChanged, 1);
@@ -201,8 +193,7 @@ TEST(MessageMap, DispatchesMessagesCommandsAndNotificationsMostDerivedFirst)
     });
 }
 
-TEST(MessageMap, ReflectsMeasureDrawColourAndClicksToTheControl)
-{
+TEST(MessageMap, ReflectsMeasureDrawColourAndClicksToTheControl) {
     MapDialog dlg;
     RunModal(dlg, [&](HWND h) {
         // The list box measures a variable-height item inside LB_INSERTSTRING.
@@ -236,8 +227,7 @@ TEST(MessageMap, ReflectsMeasureDrawColourAndClicksToTheControl)
     });
 }
 
-TEST(MessageMap, DialogItemsAreTheBoundObjectsOrTemporaries)
-{
+TEST(MessageMap, DialogItemsAreTheBoundObjectsOrTemporaries) {
     MapDialog dlg;
     RunModal(dlg, [&](HWND h) {
         EXPECT_EQ(dlg.GetDlgItem(IDC_T_LIST), &dlg.m_list);
@@ -255,13 +245,13 @@ TEST(MessageMap, DialogItemsAreTheBoundObjectsOrTemporaries)
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST(MessageMap, AControlCreatedByCreateExIsMeasuredAsItIsCreated)
-{
+TEST(MessageMap, AControlCreatedByCreateExIsMeasuredAsItIsCreated) {
     MapDialog dlg;
     RunModal(dlg, [&](HWND h) {
         RecordingListBox created;
         RECT rect = {0, 0, 60, 60};
-        ASSERT_TRUE(created.CreateEx(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, rect, &dlg, 1100));
+        ASSERT_TRUE(created.CreateEx(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, rect,
+                                     &dlg, 1100));
         EXPECT_EQ(created.m_nMeasured, 1);
         EXPECT_EQ(CWnd::FromHandlePermanent(Item(h, 1100)), &created);
         created.DestroyWindow();
@@ -269,8 +259,7 @@ TEST(MessageMap, AControlCreatedByCreateExIsMeasuredAsItIsCreated)
     });
 }
 
-TEST(MessageMap, UnsubclassingGivesTheWindowItsProcedureBack)
-{
+TEST(MessageMap, UnsubclassingGivesTheWindowItsProcedureBack) {
     PlainDialog dlg;
     RunModal(dlg, [&](HWND h) {
         HWND hEdit = Item(h, IDC_T_EDIT);

@@ -14,8 +14,7 @@ constexpr DWORD kRepeatDelayMs = 300;
 
 ModalAnswerer* g_pActive = nullptr;
 
-bool IsDialogWindow(HWND hWnd)
-{
+bool IsDialogWindow(HWND hWnd) {
     char className[16] = {};
     ::GetClassNameA(hWnd, className, int(sizeof(className)));
     return std::string(className) == "#32770";
@@ -25,68 +24,59 @@ struct Search {
     std::vector<HWND> dialogs;
 };
 
-BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam)
-{
+BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam) {
     if (IsDialogWindow(hWnd) && ::IsWindowVisible(hWnd))
         reinterpret_cast<Search*>(lParam)->dialogs.push_back(hWnd);
     return TRUE;
 }
 
 // The thread's visible top-level dialogs, topmost first.
-std::vector<HWND> ThreadDialogs()
-{
+std::vector<HWND> ThreadDialogs() {
     Search search;
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&search));
     return search.dialogs;
 }
 
-bool DeadlineReached(DWORD deadline)
-{
+bool DeadlineReached(DWORD deadline) {
     return LONG(::GetTickCount() - deadline) >= 0;
 }
 
 }  // namespace
 
-ModalAnswerer::Expectation ModalAnswerer::Press(std::string caption, int button)
-{
+ModalAnswerer::Expectation ModalAnswerer::Press(std::string caption, int button) {
     Expectation expectation;
     expectation.caption = std::move(caption);
     expectation.button = button;
     return expectation;
 }
 
-ModalAnswerer::Expectation ModalAnswerer::FileName(std::string caption, std::string name, int button)
-{
+ModalAnswerer::Expectation ModalAnswerer::FileName(std::string caption, std::string name, int button) {
     Expectation expectation = Press(std::move(caption), button);
     expectation.requiredControl = kFileNameBox;
     expectation.fields.emplace_back(kFileNameBox, std::move(name));
     return expectation;
 }
 
-ModalAnswerer::Expectation ModalAnswerer::Act(std::string caption, std::function<void(HWND)> action)
-{
+ModalAnswerer::Expectation ModalAnswerer::Act(std::string caption, std::function<void(HWND)> action) {
     Expectation expectation = Press(std::move(caption), 0);
     expectation.action = std::move(action);
     return expectation;
 }
 
-ModalAnswerer::Expectation ModalAnswerer::OnMainWindow(std::function<void(HWND)> action)
-{
+ModalAnswerer::Expectation ModalAnswerer::OnMainWindow(std::function<void(HWND)> action) {
     Expectation expectation = Act(std::string(), std::move(action));
     expectation.mainWindow = true;
     return expectation;
 }
 
-ModalAnswerer::ModalAnswerer(DWORD deadlineMs) : m_deadline(::GetTickCount() + deadlineMs)
-{
+ModalAnswerer::ModalAnswerer(DWORD deadlineMs) : m_deadline(::GetTickCount() + deadlineMs) {
     if (g_pActive != nullptr)
         ADD_FAILURE() << "Only one ModalAnswerer may be armed at a time";
     g_pActive = this;
     m_timer = ::SetTimer(nullptr, 0, kTickMs, &ModalAnswerer::OnTimer);
 }
 
-ModalAnswerer::~ModalAnswerer()
-{
+ModalAnswerer::~ModalAnswerer() {
     ::KillTimer(nullptr, m_timer);
     if (g_pActive == this)
         g_pActive = nullptr;
@@ -94,25 +84,21 @@ ModalAnswerer::~ModalAnswerer()
         ADD_FAILURE() << "Expected window never appeared: \"" << expectation.caption << "\"";
 }
 
-ModalAnswerer& ModalAnswerer::Expect(Expectation expectation)
-{
+ModalAnswerer& ModalAnswerer::Expect(Expectation expectation) {
     m_pending.push_back(std::move(expectation));
     return *this;
 }
 
-void ModalAnswerer::Ignore(HWND hWnd)
-{
+void ModalAnswerer::Ignore(HWND hWnd) {
     m_ignored.push_back(hWnd);
 }
 
-void CALLBACK ModalAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
-{
+void CALLBACK ModalAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (g_pActive != nullptr)
         g_pActive->Tick();
 }
 
-void ModalAnswerer::Tick()
-{
+void ModalAnswerer::Tick() {
     // An action may pump messages itself (PumpUntil); the timer must not re-enter.
     if (m_bInTick)
         return;
@@ -140,8 +126,7 @@ void ModalAnswerer::Tick()
     m_bInTick = false;
 }
 
-HWND ModalAnswerer::FindModalWindow() const
-{
+HWND ModalAnswerer::FindModalWindow() const {
     CWnd* pMainWnd = AfxGetMainWnd();
     HWND hMain = pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr;
     bool bRecent = !DeadlineReached(m_lastAnsweredAt + kRepeatDelayMs);
@@ -156,8 +141,7 @@ HWND ModalAnswerer::FindModalWindow() const
     return nullptr;
 }
 
-HWND ModalAnswerer::ReadyMainWindow() const
-{
+HWND ModalAnswerer::ReadyMainWindow() const {
     CWnd* pMainWnd = AfxGetMainWnd();
     if (pMainWnd == nullptr || pMainWnd->m_hWnd == nullptr)
         return nullptr;
@@ -165,8 +149,7 @@ HWND ModalAnswerer::ReadyMainWindow() const
     return ::IsWindowVisible(hMain) && ::IsWindowEnabled(hMain) ? hMain : nullptr;
 }
 
-bool ModalAnswerer::Matches(HWND hWnd, const Expectation& expectation) const
-{
+bool ModalAnswerer::Matches(HWND hWnd, const Expectation& expectation) const {
     if (!expectation.caption.empty() && Caption(hWnd) != expectation.caption)
         return false;
     if (!expectation.text.empty() && ControlText(hWnd, kMessageText) != expectation.text)
@@ -174,41 +157,41 @@ bool ModalAnswerer::Matches(HWND hWnd, const Expectation& expectation) const
     return expectation.requiredControl == 0 || ::GetDlgItem(hWnd, expectation.requiredControl) != nullptr;
 }
 
-void ModalAnswerer::Answer(HWND hWnd, Expectation expectation)
-{
-    m_seen.push_back(Answered{hWnd, ::GetWindow(hWnd, GW_OWNER), Caption(hWnd), ControlText(hWnd, kMessageText)});
+void ModalAnswerer::Answer(HWND hWnd, Expectation expectation) {
+    m_seen.push_back(
+        Answered{hWnd, ::GetWindow(hWnd, GW_OWNER), Caption(hWnd), ControlText(hWnd, kMessageText)});
     m_hLastAnswered = hWnd;
     m_lastAnsweredAt = ::GetTickCount();
     for (const auto& field : expectation.fields)
-        ::SendMessageA(::GetDlgItem(hWnd, field.first), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(field.second.c_str()));
+        ::SendMessageA(::GetDlgItem(hWnd, field.first), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(field.second.c_str()));
     if (expectation.action)
         expectation.action(hWnd);
     if (expectation.button != 0 && ::IsWindow(hWnd)) {
         HWND hButton = ::GetDlgItem(hWnd, expectation.button);
-        ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(expectation.button, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+        ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(expectation.button, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(hButton));
     }
 }
 
-void ModalAnswerer::Refuse(HWND hWnd)
-{
-    std::string expected = m_pending.empty() ? std::string("nothing") : "\"" + m_pending.front().caption + "\"";
-    ADD_FAILURE() << "Unexpected window \"" << Caption(hWnd) << "\" saying \"" << ControlText(hWnd, kMessageText)
-                  << "\" (expected " << expected << "); cancelled";
+void ModalAnswerer::Refuse(HWND hWnd) {
+    std::string expected =
+        m_pending.empty() ? std::string("nothing") : "\"" + m_pending.front().caption + "\"";
+    ADD_FAILURE() << "Unexpected window \"" << Caption(hWnd) << "\" saying \""
+                  << ControlText(hWnd, kMessageText) << "\" (expected " << expected << "); cancelled";
     m_hLastAnswered = hWnd;
     m_lastAnsweredAt = ::GetTickCount();
     ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-void ModalAnswerer::CloseEverything()
-{
+void ModalAnswerer::CloseEverything() {
     for (HWND hWnd : ThreadDialogs()) {
         ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
     }
 }
 
-bool ModalAnswerer::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
+bool ModalAnswerer::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD deadline = ::GetTickCount() + timeoutMs;
     while (!done() && !DeadlineReached(deadline)) {
         MSG msg;
@@ -230,16 +213,14 @@ bool ModalAnswerer::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs
     return done();
 }
 
-std::string ModalAnswerer::Caption(HWND hWnd)
-{
+std::string ModalAnswerer::Caption(HWND hWnd) {
     std::string text(size_t(::GetWindowTextLengthA(hWnd)) + 1, '\0');
     int nCopied = ::GetWindowTextA(hWnd, &text[0], int(text.size()));
     text.resize(size_t(nCopied > 0 ? nCopied : 0));
     return text;
 }
 
-std::string ModalAnswerer::ControlText(HWND hWnd, int id)
-{
+std::string ModalAnswerer::ControlText(HWND hWnd, int id) {
     HWND hControl = ::GetDlgItem(hWnd, id);
     if (hControl == nullptr)
         return std::string();

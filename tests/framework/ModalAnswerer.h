@@ -59,8 +59,7 @@ public:
         int button = IDOK;
         bool mainWindow = false;  // see OnMainWindow
 
-        Expectation& WithText(std::string messageText)
-        {
+        Expectation& WithText(std::string messageText) {
             text = std::move(messageText);
             return *this;
         }

@@ -9,7 +9,8 @@
 
 class PlainDialog : public CDialog {
 public:
-    explicit PlainDialog(UINT nIDTemplate = IDD_TEST_PLAIN, CWnd* pParent = nullptr) : CDialog(nIDTemplate, pParent) {}
+    explicit PlainDialog(UINT nIDTemplate = IDD_TEST_PLAIN, CWnd* pParent = nullptr)
+        : CDialog(nIDTemplate, pParent) {}
 
     std::function<void(PlainDialog&)> onInit;  // runs at the end of OnInitDialog
 

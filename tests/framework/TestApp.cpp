@@ -2,8 +2,7 @@
 
 TestApp theApp;
 
-BOOL TestApp::PreTranslateMessage(MSG* pMsg)
-{
+BOOL TestApp::PreTranslateMessage(MSG* pMsg) {
     ++m_nPreTranslated;
     if (m_hAccel != nullptr && m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr &&
         ::TranslateAcceleratorA(m_pMainWnd->m_hWnd, m_hAccel, pMsg))

@@ -12,8 +12,7 @@
 
 namespace {
 
-char* NewText(const char* text)
-{
+char* NewText(const char* text) {
     char* copy = static_cast<char*>(std::malloc(std::strlen(text) + 1));
     std::strcpy(copy, text);
     return copy;
@@ -26,8 +25,7 @@ public:
     mutable int m_nHitTests = 0;
     mutable bool m_bRecordZeroed = true;
 
-    INT_PTR OnToolHitTest(POINT point, TOOLINFOA* pTI) const override
-    {
+    INT_PTR OnToolHitTest(POINT point, TOOLINFOA* pTI) const override {
         ++m_nHitTests;
         m_bRecordZeroed = m_bRecordZeroed && pTI != nullptr && pTI->cbSize == sizeof(TOOLINFOA) &&
                           pTI->lpszText == nullptr && pTI->uFlags == 0 && pTI->uId == 0;
@@ -40,8 +38,7 @@ public:
     }
 
 protected:
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         PlainDialog::OnInitDialog();
         EnableToolTips(TRUE);
         return TRUE;
@@ -53,8 +50,7 @@ struct TipSearch {
     HWND hTip;
 };
 
-BOOL CALLBACK FindTip(HWND hWnd, LPARAM lParam)
-{
+BOOL CALLBACK FindTip(HWND hWnd, LPARAM lParam) {
     auto* search = reinterpret_cast<TipSearch*>(lParam);
     char className[32] = {};
     ::GetClassNameA(hWnd, className, int(sizeof(className)));
@@ -65,8 +61,7 @@ BOOL CALLBACK FindTip(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-std::string OnlyToolText(HWND hTip)
-{
+std::string OnlyToolText(HWND hTip) {
     if (::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0) != 1)
         return "<" + std::to_string(::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0)) + " tools>";
     char text[80] = {};
@@ -79,8 +74,7 @@ std::string OnlyToolText(HWND hTip)
 
 }  // namespace
 
-TEST(ToolTips, TheTextComesFromOnToolHitTestAndMinusOneShowsNone)
-{
+TEST(ToolTips, TheTextComesFromOnToolHitTestAndMinusOneShowsNone) {
     TipDialog dlg;
     RunModal(dlg, [&](HWND h) {
         TipSearch search{h, nullptr};

@@ -2,8 +2,7 @@
 
 #include "CWinApp.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     char noArguments[] = "";
     AfxWinInit(::GetModuleHandleA(nullptr), noArguments);
     AfxInitRichEdit();
