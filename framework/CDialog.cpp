@@ -7,14 +7,26 @@ namespace {
 
 int g_nModalDepth = 0;  // modal loops running, nested ones included
 
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : m_f(f) {}
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    ~ScopeExit() { m_f(); }
+
+private:
+    F m_f;
+};
+
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
-ON_COMMAND(IDOK, &CDialog::OnOK)
-ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+    ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -39,33 +51,37 @@ INT_PTR CDialog::DoModal() {
     HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
                                      &CWnd::DialogProc, 0);
     SetPendingLink(nullptr);
-    if (hWnd == nullptr) {
-        m_bInModalLoop = false;
-        return -1;
-    }
-    bool bOwnerDisabled = hOwner != nullptr && ::IsWindowEnabled(hOwner);
+    bool bOwnerDisabled = hWnd != nullptr && hOwner != nullptr && ::IsWindowEnabled(hOwner);
     if (bOwnerDisabled)
         ::EnableWindow(hOwner, FALSE);
 
+    // Also when an exception from a pre-translation unwinds through here to an outer handler:
+    // the owner must not stay disabled under a dead dialog.
+    ScopeExit cleanup([&] {
+        m_bInModalLoop = false;
+        if (hWnd == nullptr)
+            return;
+        // Hide first and re-enable the owner before destroying, so the activation goes back to it.
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        if (bOwnerDisabled)
+            ::EnableWindow(hOwner, TRUE);
+        if (hOwner != nullptr && ::GetActiveWindow() == hWnd)
+            ::SetActiveWindow(hOwner);
+        if (m_hWnd == hWnd)
+            DestroyWindow();
+        else
+            ::DestroyWindow(hWnd);
+    });
+    if (hWnd == nullptr)
+        return -1;
     RunModalLoop();
-
-    // Hide first and re-enable the owner before destroying, so the activation goes back to it.
-    ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (bOwnerDisabled)
-        ::EnableWindow(hOwner, TRUE);
-    if (hOwner != nullptr && ::GetActiveWindow() == hWnd)
-        ::SetActiveWindow(hOwner);
-    if (m_hWnd == hWnd)
-        DestroyWindow();
-    else
-        ::DestroyWindow(hWnd);
-    m_bInModalLoop = false;
     return m_nModalResult;
 }
 
 void CDialog::RunModalLoop() {
     ++g_nModalDepth;
+    ScopeExit leave([] { --g_nModalDepth; });
     bool bShown = false;
     MSG msg;
     while (!m_bEndModal) {
@@ -99,7 +115,6 @@ void CDialog::RunModalLoop() {
         if (m_hWnd == nullptr)  // destroyed from inside: nothing left to run
             break;
     }
-    --g_nModalDepth;
 }
 
 void CDialog::EndDialog(int nResult) {

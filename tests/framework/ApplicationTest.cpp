@@ -26,8 +26,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ThrowingDialog, PlainDialog)
-ON_BN_CLICKED(IDC_T_BUTTON, &ThrowingDialog::OnButton)
-ON_COMMAND(ID_T_THROW_FILE, &ThrowingDialog::OnOpenMissing)
+    ON_BN_CLICKED(IDC_T_BUTTON, &ThrowingDialog::OnButton)
+    ON_COMMAND(ID_T_THROW_FILE, &ThrowingDialog::OnOpenMissing)
 END_MESSAGE_MAP()
 
 class MessageBoxDialog : public PlainDialog {
@@ -51,7 +51,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MessageBoxDialog, PlainDialog)
-ON_MESSAGE(WM_T_SHOW_BOX, &MessageBoxDialog::OnShowBox)
+    ON_MESSAGE(WM_T_SHOW_BOX, &MessageBoxDialog::OnShowBox)
 END_MESSAGE_MAP()
 
 std::string TestSectionPath(const char* section) {

@@ -1,5 +1,7 @@
 // The modal loop: the dialog manager's keys, closing, pre-translation by the application and the
 // window, nested dialogs with the main window's accelerators, and the help key.
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 #include "Framework.h"
@@ -75,8 +77,42 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(OuterDialog, PlainDialog)
-ON_MESSAGE(WM_T_RUN_INNER, &OuterDialog::OnRunInner)
-ON_COMMAND(ID_T_ACCEL_CMD, &OuterDialog::OnAccelerator)
+    ON_MESSAGE(WM_T_RUN_INNER, &OuterDialog::OnRunInner)
+    ON_COMMAND(ID_T_ACCEL_CMD, &OuterDialog::OnAccelerator)
+END_MESSAGE_MAP()
+
+class ThrowingInnerDialog : public PlainDialog {
+public:
+    ThrowingInnerDialog() : PlainDialog(IDD_TEST_INNER) {}
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'Z')
+            throw std::runtime_error("pre-translation failed");
+        return PlainDialog::PreTranslateMessage(pMsg);
+    }
+};
+
+// Runs the inner dialog; an exception leaves its modal loop and this dialog's handler.
+class UnwindingOuterDialog : public PlainDialog {
+public:
+    UnwindingOuterDialog() : PlainDialog(IDD_TEST_OUTER) {}
+    ThrowingInnerDialog m_inner;
+
+protected:
+    BOOL OnInitDialog() override {
+        PlainDialog::OnInitDialog();
+        PostMessage(WM_T_RUN_INNER);
+        return TRUE;
+    }
+    LRESULT OnRunInner(WPARAM, LPARAM) {
+        m_inner.DoModal();
+        return 0;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(UnwindingOuterDialog, PlainDialog)
+    ON_MESSAGE(WM_T_RUN_INNER, &UnwindingOuterDialog::OnRunInner)
 END_MESSAGE_MAP()
 
 class HelpDialog : public PlainDialog {
@@ -86,7 +122,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(HelpDialog, PlainDialog)
-ON_COMMAND(AFX_ID_HELP, &HelpDialog::OnHelp)
+    ON_COMMAND(AFX_ID_HELP, &HelpDialog::OnHelp)
 END_MESSAGE_MAP()
 
 }  // namespace
@@ -134,6 +170,23 @@ TEST(ModalLoop, ANestedDialogIsModalToItsOwnerAndTheMainWindowsAcceleratorsWork)
     EXPECT_TRUE(outer.m_bEnabledAfterInner);
     EXPECT_NE(hInnerOwner, nullptr);
     EXPECT_TRUE(answerer.AllAnswered());
+}
+
+TEST(ModalLoop, ADialogLeftByAnExceptionIsDestroyedAndItsOwnerEnabled) {
+    UnwindingOuterDialog outer;
+    MainWindowScope scope(&outer);
+    bool bOuterEnabled = false;
+    ModalAnswerer answerer;
+    answerer.Expect(ModalAnswerer::Act("Inner", [](HWND h) { PostKey(::GetDlgItem(h, IDC_T_EDIT), 'Z'); }));
+    answerer.Expect(ModalAnswerer::Press(AfxGetAppName(), IDOK).WithText("pre-translation failed"));
+    answerer.Expect(ModalAnswerer::OnMainWindow([&](HWND h) {
+        bOuterEnabled = ::IsWindowEnabled(h) != FALSE;
+        ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+    }));
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_TRUE(answerer.AllAnswered());
+    EXPECT_TRUE(bOuterEnabled);
+    EXPECT_EQ(outer.m_inner.m_hWnd, nullptr);
 }
 
 TEST(ModalLoop, TheHelpKeySendsHelpToTheMainWindow) {

@@ -54,8 +54,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(RecordingLabel, CStatic)
-ON_WM_CTLCOLOR_REFLECT()
-ON_CONTROL_REFLECT(STN_CLICKED, &RecordingLabel::OnClicked)
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_CONTROL_REFLECT(STN_CLICKED, &RecordingLabel::OnClicked)
 END_MESSAGE_MAP()
 
 class BaseDialog : public PlainDialog {
@@ -70,8 +70,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(BaseDialog, PlainDialog)
-ON_COMMAND(ID_T_BASE_ONLY, &BaseDialog::OnBaseOnly)
-ON_COMMAND(ID_T_BOTH, &BaseDialog::OnBothInBase)
+    ON_COMMAND(ID_T_BASE_ONLY, &BaseDialog::OnBaseOnly)
+    ON_COMMAND(ID_T_BOTH, &BaseDialog::OnBothInBase)
 END_MESSAGE_MAP()
 
 class MapDialog : public BaseDialog {
@@ -133,17 +133,17 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(MapDialog, BaseDialog)
-ON_MESSAGE(WM_T_ADD, &MapDialog::OnAdd)
-ON_COMMAND(ID_T_BOTH, &MapDialog::OnBothInDerived)
-ON_COMMAND(ID_T_DERIVED_ONLY, &MapDialog::OnDerivedOnly)
-ON_EN_CHANGE(IDC_T_EDIT, &MapDialog::OnEditChange)
-ON_BN_CLICKED(IDC_T_BUTTON, &MapDialog::OnButton)
-ON_CONTROL(STN_CLICKED, IDC_T_LINK, &MapDialog::OnParentLabelClick)
-ON_NOTIFY(EN_MSGFILTER, IDC_T_RICH, &MapDialog::OnRichFilter)
-ON_WM_INITMENU()
-ON_WM_SIZE()
-ON_WM_SIZING()
-ON_WM_QUERYDRAGICON()
+    ON_MESSAGE(WM_T_ADD, &MapDialog::OnAdd)
+    ON_COMMAND(ID_T_BOTH, &MapDialog::OnBothInDerived)
+    ON_COMMAND(ID_T_DERIVED_ONLY, &MapDialog::OnDerivedOnly)
+    ON_EN_CHANGE(IDC_T_EDIT, &MapDialog::OnEditChange)
+    ON_BN_CLICKED(IDC_T_BUTTON, &MapDialog::OnButton)
+    ON_CONTROL(STN_CLICKED, IDC_T_LINK, &MapDialog::OnParentLabelClick)
+    ON_NOTIFY(EN_MSGFILTER, IDC_T_RICH, &MapDialog::OnRichFilter)
+    ON_WM_INITMENU()
+    ON_WM_SIZE()
+    ON_WM_SIZING()
+    ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
 HWND Item(HWND hDlg, int id) {
