@@ -103,18 +103,21 @@ uint32_t CBook::ContentSize(int32_t excludedIndex) const {
 namespace {
 
 // A member longer than its 32-bit length field could say cannot be queued either.
-bool AddString(CContainerWriter& writer, const char* name, const std::string& data) {
-    return data.size() <= std::numeric_limits<uint32_t>::max() &&
-           writer.AddMember(name, data.data(), static_cast<uint32_t>(data.size()));
+bool FitsInMember(const std::string& data) {
+    return data.size() <= std::numeric_limits<uint32_t>::max();
 }
 
 }  // namespace
+
+bool CBook::AddString(const char* name, const std::string& data) {
+    return FitsInMember(data) && AddMember(name, data.data(), static_cast<uint32_t>(data.size()));
+}
 
 bool CBook::SaveToFile(const char* path) {
     static const unsigned char zeros[100] = {};
     bool ok = AddMember("bookmark.bin", zeros, 8);
     ok = AddMember("options.bin", zeros, 100) && ok;
-    ok = AddString(*this, "title.txt", m_strAuthor + '\n' + m_strTitle) && ok;
+    ok = AddString("title.txt", m_strAuthor + '\n' + m_strTitle) && ok;
     if (!m_chapters.empty()) {
         std::string contents;
         for (std::size_t i = 0; i < m_chapters.size(); ++i) {
@@ -122,10 +125,14 @@ bool CBook::SaveToFile(const char* path) {
                 contents += '\n';
             contents += m_chapters[i].m_strTitle;
         }
-        ok = AddString(*this, "contents.txt", contents) && ok;
+        ok = AddString("contents.txt", contents) && ok;
+        // The texts are queued without a copy: nothing changes the book while it is written, and
+        // a large book need not fit in memory twice to be saved.
         for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+            const std::string& text = m_chapters[i].m_strText;
             std::string name = std::to_string(i + 1) + ".txt";
-            ok = AddString(*this, name.c_str(), m_chapters[i].m_strText) && ok;
+            ok = FitsInMember(text) &&
+                 AddBorrowedMember(name.c_str(), text.data(), static_cast<uint32_t>(text.size())) && ok;
         }
     }
     if (!ok) {

@@ -45,6 +45,8 @@ public:
 private:
     friend class CBookLoader;
 
+    bool AddString(const char* name, const std::string& data);
+
     std::string m_strAuthor;
     std::string m_strTitle;
     std::vector<CChapter> m_chapters;

@@ -33,9 +33,7 @@ CContainerWriter::CContainerWriter() : m_names(), m_nNamesLength(0), m_nMembers(
 CContainerWriter::~CContainerWriter() {}
 
 bool CContainerWriter::AddMember(const char* name, const void* data, uint32_t length) {
-    std::size_t nameSize = std::strlen(name) + 1;
-    if (m_nMembers >= kMembersCapacity ||
-        nameSize > static_cast<std::size_t>(kNamesCapacity - m_nNamesLength))
+    if (!HasRoomFor(name))
         return false;
     std::unique_ptr<unsigned char[]> copy;
     if (length > 0) {
@@ -44,13 +42,35 @@ bool CContainerWriter::AddMember(const char* name, const void* data, uint32_t le
             return false;
         std::memcpy(copy.get(), data, length);
     }
+    const unsigned char* bytes = copy.get();
+    Queue(name, bytes, length, std::move(copy));
+    return true;
+}
+
+bool CContainerWriter::AddBorrowedMember(const char* name, const void* data, uint32_t length) {
+    if (!HasRoomFor(name))
+        return false;
+    Queue(name, data, length, nullptr);
+    return true;
+}
+
+bool CContainerWriter::HasRoomFor(const char* name) const {
+    return m_nMembers < kMembersCapacity &&
+           std::strlen(name) + 1 <= static_cast<std::size_t>(kNamesCapacity - m_nNamesLength);
+}
+
+void CContainerWriter::Queue(const char* name,
+                             const void* data,
+                             uint32_t length,
+                             std::unique_ptr<unsigned char[]> copy) {
+    std::size_t nameSize = std::strlen(name) + 1;
     Member& member = m_members[m_nMembers++];
     member.length = length;
-    member.data = std::move(copy);
+    member.data = static_cast<const unsigned char*>(data);
+    member.copy = std::move(copy);
     member.nameOffset = static_cast<uint32_t>(m_nNamesLength);
     std::memcpy(m_names + m_nNamesLength, name, nameSize);
     m_nNamesLength += static_cast<int32_t>(nameSize);
-    return true;
 }
 
 uint32_t CContainerWriter::RecordSize(const Member& member) {
@@ -96,8 +116,8 @@ void CContainerWriter::WriteMembers(CBufferedOutput& file) {
     WriteBlock(file, m_names, namesLength);
     for (int32_t i = 0; i < m_nMembers; ++i) {
         WriteByte(file, 0);
-        WriteBlock(file, m_members[i].data.get(), m_members[i].length);
-        m_members[i].data.reset();
+        WriteBlock(file, m_members[i].data, m_members[i].length);
+        m_members[i].copy.reset();
     }
 }
 
@@ -120,7 +140,8 @@ void CContainerWriter::ReportLoss(int loss) {
 
 void CContainerWriter::DiscardMembers() {
     for (int32_t i = 0; i < m_nMembers; ++i) {
-        m_members[i].data.reset();
+        m_members[i].copy.reset();
+        m_members[i].data = nullptr;
         m_members[i].length = 0;
     }
     m_nMembers = 0;

@@ -16,7 +16,8 @@ public:
 
     struct Member {
         uint32_t length = 0;
-        std::unique_ptr<unsigned char[]> data;  // owned copy, released once written
+        const unsigned char* data = nullptr;    // the copy, or the borrowed bytes
+        std::unique_ptr<unsigned char[]> copy;  // released once written
         uint32_t nameOffset = 0;
     };
 
@@ -52,12 +53,17 @@ protected:
     static unsigned ReadU16(std::FILE* file);
     static uint32_t ReadU32(std::FILE* file);
 
+    // Queues the caller's bytes without copying them; they must stay unchanged until WriteFile
+    // returns. False, with nothing queued, when the member table or the names block is full.
+    bool AddBorrowedMember(const char* name, const void* data, uint32_t length);
     // Empties the queue without writing it.
     void DiscardMembers();
 
 private:
     struct Walk;
 
+    bool HasRoomFor(const char* name) const;
+    void Queue(const char* name, const void* data, uint32_t length, std::unique_ptr<unsigned char[]> copy);
     void WriteMembers(CBufferedOutput& file);
     static void FinishWrite(CBufferedOutput& file);
     static void ReportLoss(int loss);
