@@ -1,0 +1,216 @@
+#include "ContentsListBox.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "CClientDC.h"
+
+namespace {
+
+constexpr char kAppCaption[] = "Kelvra Quire Binder";
+
+bool IsInsertError(int nResult) {
+    return nResult == LB_ERR || nResult == LB_ERRSPACE;
+}
+
+// Replays the stored line breaks; painting never wraps again. Without a record (which the
+// insertion always makes) the title is drawn as one line.
+void DrawLines(CDC& dc,
+               const std::string& title,
+               const RECT& rcItem,
+               const CContentsListBox::LineRecord* pRecord) {
+    TEXTMETRICA tm{};
+    dc.GetTextMetrics(&tm);
+    int nLines = pRecord != nullptr ? std::clamp(int((*pRecord)[0]), 0, CContentsListBox::kMaxLines) : 1;
+    size_t nStart = 0;
+    for (int k = 0; k < nLines; ++k) {
+        size_t nLength = pRecord != nullptr ? size_t(std::max(0, int((*pRecord)[k + 1]))) : title.size();
+        nLength = std::min(nLength, title.size() - nStart);
+        RECT rcLine = {rcItem.left + 2, rcItem.top + 2 + k * int(tm.tmHeight), rcItem.right, rcItem.bottom};
+        dc.DrawText(title.data() + nStart, int(nLength), &rcLine, DT_WORDBREAK);
+        nStart += nLength;
+    }
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CContentsListBox, CListBox)
+
+CContentsListBox::WrappedLine CContentsListBox::WrapLine(std::string_view text,
+                                                         int nWidth,
+                                                         const CharWidthFn& fnCharWidth) {
+    const int nSize = int(text.size());
+    if (nWidth < 0)
+        return {nSize, true};
+    int nSum = 0;
+    int nBreak = 0;  // where the word being scanned begins
+    bool bAfterSpace = false;
+    for (int j = 0;; ++j) {
+        bool bEnd = j >= nSize || text[size_t(j)] == '\0';
+        char c = bEnd ? '\0' : text[size_t(j)];
+        if (bEnd || c == ' ') {
+            nBreak = j;
+            bAfterSpace = true;
+        } else if (bAfterSpace) {
+            nBreak = j;
+            bAfterSpace = false;
+        }
+        if (bEnd)
+            return {j, true};
+        nSum += fnCharWidth(static_cast<unsigned char>(c));
+        if (nSum <= nWidth || c == ' ')
+            continue;
+        if (nBreak > 0)
+            return {nBreak, false};
+        // A single word wider than the line breaks before the character that does not fit. In a
+        // list narrower than one character that would be an empty line that never advances, so
+        // a line always takes at least one character.
+        int nLength = std::max(j, 1);
+        return {nLength, nLength >= nSize};
+    }
+}
+
+int CContentsListBox::WrapTitle(std::string_view title,
+                                int nWidth,
+                                const CharWidthFn& fnCharWidth,
+                                LineRecord& rRecord) {
+    int nLines = 0;
+    bool bTextLeft = true;
+    while (bTextLeft && nLines < kMaxLines) {
+        WrappedLine line = WrapLine(title, nWidth, fnCharWidth);
+        rRecord[size_t(++nLines)] = line.nLength;
+        title.remove_prefix(size_t(line.nLength));
+        bTextLeft = !line.bLast;
+    }
+    rRecord[0] = nLines;
+    return nLines;
+}
+
+void CContentsListBox::InsertItem(const char* lpszTitle, COLORREF crColor, int nIndex) {
+    m_bChanged = true;
+    // The list box measures the new item inside LB_INSERTSTRING, into this record, so it must
+    // exist first. -1 appends in the list box, and so it does here.
+    size_t nRecord = nIndex < 0 || size_t(nIndex) > m_lineTable.size() ? m_lineTable.size() : size_t(nIndex);
+    m_lineTable.insert(m_lineTable.begin() + ptrdiff_t(nRecord), LineRecord{});
+    if (InsertTitle(nIndex, lpszTitle, crColor) == LB_ERR)
+        m_lineTable.erase(m_lineTable.begin() + ptrdiff_t(nRecord));  // keep the table in step
+}
+
+int CContentsListBox::InsertTitle(int nIndex, const char* lpszTitle, COLORREF crColor) {
+    int nResult = InsertString(nIndex, lpszTitle);
+    if (IsInsertError(nResult)) {
+        MessageBox("Low Memory", kAppCaption, MB_OK | MB_ICONERROR);
+        return LB_ERR;
+    }
+    SetItemData(nResult, crColor);
+    return nResult;
+}
+
+void CContentsListBox::RemoveItem(int nIndex) {
+    m_bChanged = true;
+    if (nIndex >= 0 && size_t(nIndex) < m_lineTable.size())
+        m_lineTable.erase(m_lineTable.begin() + nIndex);
+    // The list box ignores a position it does not have.
+    DeleteString(UINT(nIndex));
+    // Later items move up: repaint them all at their new places.
+    InvalidateRect(nullptr, TRUE);
+}
+
+void CContentsListBox::MoveItemUp(int nIndex) {
+    MoveItem(nIndex, nIndex - 1);
+}
+
+void CContentsListBox::MoveItemDown(int nIndex) {
+    MoveItem(nIndex, nIndex + 1);
+}
+
+void CContentsListBox::MoveItem(int nFrom, int nTo) {
+    int nCount = std::min(GetCount(), int(m_lineTable.size()));
+    if (nFrom < 0 || nTo < 0 || nFrom >= nCount || nTo >= nCount)
+        return;
+    m_bChanged = true;
+    // The neighbour keeps its record; the moved item is measured again into its new one.
+    std::swap(m_lineTable[size_t(nFrom)], m_lineTable[size_t(nTo)]);
+    std::string title;
+    GetText(nFrom, title);
+    DeleteString(UINT(nFrom));
+    if (InsertTitle(nTo, title.c_str(), kWhite) == LB_ERR) {
+        m_lineTable.erase(m_lineTable.begin() + nTo);
+        return;
+    }
+    // LB_SETCURSEL notifies nobody, so the owner's selection handler does not run.
+    SetCurSel(nTo);
+}
+
+void CContentsListBox::ResetItems() {
+    ResetContent();
+    m_lineTable.clear();
+}
+
+const CContentsListBox::LineRecord* CContentsListBox::GetLineRecord(int nIndex) const {
+    if (nIndex < 0 || size_t(nIndex) >= m_lineTable.size())
+        return nullptr;
+    return &m_lineTable[size_t(nIndex)];
+}
+
+void CContentsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+    int nIndex = int(lpMeasureItemStruct->itemID);
+    if (nIndex < 0 || size_t(nIndex) > m_lineTable.size())
+        return;  // keeps the default height
+    if (size_t(nIndex) == m_lineTable.size())
+        m_lineTable.emplace_back();
+    std::string title;
+    GetText(nIndex, title);
+    RECT rcItem{};
+    if (GetItemRect(nIndex, &rcItem) == LB_ERR)
+        GetClientRect(&rcItem);
+
+    CClientDC dc(this);
+    HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    HGDIOBJ hOldFont = hFont != nullptr ? dc.SelectObject(hFont) : nullptr;
+    TEXTMETRICA tm{};
+    dc.GetTextMetrics(&tm);
+    // One query for every byte value instead of one per character: the same advances, and
+    // thousands of titles are wrapped when a book opens.
+    int widths[256];
+    if (!dc.GetCharWidth(0, 255, widths))
+        std::fill(std::begin(widths), std::end(widths), int(tm.tmAveCharWidth));
+    if (hOldFont != nullptr)
+        dc.SelectObject(hOldFont);
+
+    int nLines = WrapTitle(
+        title, int(rcItem.right - rcItem.left) - 4, [&widths](unsigned char c) { return widths[c]; },
+        m_lineTable[size_t(nIndex)]);
+    lpMeasureItemStruct->itemHeight = UINT(nLines * int(tm.tmHeight) + 4);
+}
+
+void CContentsListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    int nIndex = int(lpDrawItemStruct->itemID);
+    if (nIndex < 0)
+        return;  // an empty list receiving the focus
+    std::string title;
+    GetText(nIndex, title);
+    const LineRecord* pRecord = GetLineRecord(nIndex);
+    const RECT& rcItem = lpDrawItemStruct->rcItem;
+    COLORREF crItem = COLORREF(lpDrawItemStruct->itemData);
+    CDC dc(lpDrawItemStruct->hDC);
+
+    bool bDrawEntire = (lpDrawItemStruct->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
+    if (bDrawEntire && (lpDrawItemStruct->itemState & ODS_SELECTED)) {
+        COLORREF crHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+        dc.FillSolidRect(&rcItem, crHighlight);
+        COLORREF crOldText = dc.SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        COLORREF crOldBk = dc.SetBkColor(crHighlight);
+        DrawLines(dc, title, rcItem, pRecord);
+        dc.SetTextColor(crOldText);
+        dc.SetBkColor(crOldBk);
+    } else if (bDrawEntire) {
+        dc.FillSolidRect(&rcItem, crItem);
+        dc.SetBkColor(crItem);
+        DrawLines(dc, title, rcItem, pRecord);
+        dc.FrameRect(&rcItem, ::GetSysColorBrush(COLOR_3DLIGHT));
+    } else if (lpDrawItemStruct->itemAction & ODA_FOCUS) {
+        dc.DrawFocusRect(&rcItem);
+    }
+}
