@@ -1,6 +1,7 @@
 #include "Book.h"
 
 #include <limits>
+#include <new>
 #include <utility>
 
 #include "BookLoader.h"
@@ -114,26 +115,11 @@ bool CBook::AddString(const char* name, const std::string& data) {
 }
 
 bool CBook::SaveToFile(const char* path) {
-    static const unsigned char zeros[100] = {};
-    bool ok = AddMember("bookmark.bin", zeros, 8);
-    ok = AddMember("options.bin", zeros, 100) && ok;
-    ok = AddString("title.txt", m_strAuthor + '\n' + m_strTitle) && ok;
-    if (!m_chapters.empty()) {
-        std::string contents;
-        for (std::size_t i = 0; i < m_chapters.size(); ++i) {
-            if (i > 0)
-                contents += '\n';
-            contents += m_chapters[i].m_strTitle;
-        }
-        ok = AddString("contents.txt", contents) && ok;
-        // The texts are queued without a copy: nothing changes the book while it is written, and
-        // a large book need not fit in memory twice to be saved.
-        for (std::size_t i = 0; i < m_chapters.size(); ++i) {
-            const std::string& text = m_chapters[i].m_strText;
-            std::string name = std::to_string(i + 1) + ".txt";
-            ok = FitsInMember(text) &&
-                 AddBorrowedMember(name.c_str(), text.data(), static_cast<uint32_t>(text.size())) && ok;
-        }
+    bool ok;
+    try {
+        ok = QueueMembers();
+    } catch (const std::bad_alloc&) {
+        ok = false;
     }
     if (!ok) {
         // A book with members missing must not take the place of the file on disk.
@@ -143,13 +129,41 @@ bool CBook::SaveToFile(const char* path) {
     return WriteFile(path);
 }
 
+bool CBook::QueueMembers() {
+    static const unsigned char zeros[100] = {};
+    bool ok = AddMember("bookmark.bin", zeros, 8);
+    ok = AddMember("options.bin", zeros, 100) && ok;
+    ok = AddString("title.txt", m_strAuthor + '\n' + m_strTitle) && ok;
+    if (m_chapters.empty())
+        return ok;
+    std::string contents;
+    for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+        if (i > 0)
+            contents += '\n';
+        contents += m_chapters[i].m_strTitle;
+    }
+    ok = AddString("contents.txt", contents) && ok;
+    // The texts are queued without a copy: nothing changes the book while it is written, and a
+    // large book need not fit in memory twice to be saved.
+    for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+        const std::string& text = m_chapters[i].m_strText;
+        std::string name = std::to_string(i + 1) + ".txt";
+        ok = FitsInMember(text) &&
+             AddBorrowedMember(name.c_str(), text.data(), static_cast<uint32_t>(text.size())) && ok;
+    }
+    return ok;
+}
+
 bool CBook::LoadFromFile(const char* path) {
     Clear();
     CBookLoader loader(*this);
-    if (!ReadContainer(path, loader))
-        return false;
-    if (loader.Accepted())
-        return true;
-    Clear();
-    return false;
+    bool accepted;
+    try {
+        accepted = ReadContainer(path, loader) && loader.Accepted();
+    } catch (const std::bad_alloc&) {
+        accepted = false;  // a book too large for memory is not half loaded
+    }
+    if (!accepted)
+        Clear();
+    return accepted;
 }

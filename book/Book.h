@@ -45,6 +45,8 @@ public:
 private:
     friend class CBookLoader;
 
+    // Queues the members the book is saved as; false when one of them could not be queued.
+    bool QueueMembers();
     bool AddString(const char* name, const std::string& data);
 
     std::string m_strAuthor;

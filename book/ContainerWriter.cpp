@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "BufferedOutput.h"
+#include "OutputFile.h"
 #include "FileSystem.h"
 #include "MemberHandler.h"
 #include "MessageSink.h"
@@ -78,28 +78,24 @@ uint32_t CContainerWriter::RecordSize(const Member& member) {
 }
 
 bool CContainerWriter::WriteFile(const char* path) {
-    CFileSystem& fileSystem = CFileSystem::Active();
-    std::string tempPath;
-    std::FILE* file = fileSystem.CreateTemp(path, tempPath);
     bool written = false;
-    if (file) {
-        CBufferedOutput output(fileSystem, file);
-        try {
-            WriteMembers(output);
-            FinishWrite(output);
-            written = true;
-        } catch (const Abort&) {
-            // the helper has told the user; the output closes the file on its way out
+    try {
+        COutputFile file(CFileSystem::Active());
+        if (file.Open(path)) {
+            WriteMembers(file);
+            FinishWrite(file);
+            written = file.Replace();
         }
+    } catch (const Abort&) {
+        // the helper has told the user; the file removes what was written
+    } catch (const std::bad_alloc&) {
+        // no memory to write with: nothing took the target's place
     }
-    bool replaced = written && fileSystem.Replace(tempPath, path);
-    if (file && !replaced)
-        fileSystem.Remove(tempPath);
     DiscardMembers();
-    return replaced;
+    return written;
 }
 
-void CContainerWriter::WriteMembers(CBufferedOutput& file) {
+void CContainerWriter::WriteMembers(COutputFile& file) {
     const uint32_t count = static_cast<uint32_t>(m_nMembers);
     const uint32_t namesLength = static_cast<uint32_t>(m_nNamesLength);
     const uint32_t namesStart = kHeaderSize + kEntrySize * count;
@@ -121,18 +117,18 @@ void CContainerWriter::WriteMembers(CBufferedOutput& file) {
     }
 }
 
-void CContainerWriter::FinishWrite(CBufferedOutput& file) {
+void CContainerWriter::FinishWrite(COutputFile& file) {
     ReportLoss(file.Drain());
     if (!file.Close())
-        ReportLoss(CBufferedOutput::kBlockLost);
+        ReportLoss(COutputFile::kBlockLost);
 }
 
 void CContainerWriter::ReportLoss(int loss) {
-    if (loss == CBufferedOutput::kByteLost) {
+    if (loss == COutputFile::kByteLost) {
         ShowMessage("cannot write: disk full?");
         throw Abort{1};
     }
-    if (loss == CBufferedOutput::kBlockLost) {
+    if (loss == COutputFile::kBlockLost) {
         ShowMessage("write error");
         throw Abort{2};
     }
@@ -148,21 +144,21 @@ void CContainerWriter::DiscardMembers() {
     m_nNamesLength = 0;
 }
 
-void CContainerWriter::WriteByte(CBufferedOutput& file, unsigned value) {
+void CContainerWriter::WriteByte(COutputFile& file, unsigned value) {
     ReportLoss(file.PutByte(static_cast<unsigned char>(value)));
 }
 
-void CContainerWriter::WriteU16(CBufferedOutput& file, uint32_t value) {
+void CContainerWriter::WriteU16(COutputFile& file, uint32_t value) {
     WriteByte(file, (value >> 8) & 0xFF);
     WriteByte(file, value & 0xFF);
 }
 
-void CContainerWriter::WriteU32(CBufferedOutput& file, uint32_t value) {
+void CContainerWriter::WriteU32(COutputFile& file, uint32_t value) {
     WriteU16(file, value >> 16);
     WriteU16(file, value & 0xFFFF);
 }
 
-void CContainerWriter::WriteBlock(CBufferedOutput& file, const void* data, uint32_t count) {
+void CContainerWriter::WriteBlock(COutputFile& file, const void* data, uint32_t count) {
     ReportLoss(file.PutBlock(data, count));
 }
 
@@ -184,24 +180,22 @@ uint32_t CContainerWriter::ReadU32(std::FILE* file) {
 }
 
 bool CContainerWriter::ReadContainer(const char* path, CMemberHandler& handler) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
     if (!file)
         return false;
-    long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-    if (size < 0) {
-        std::fclose(file);
-        return false;
-    }
     // Every seek drops the stream's buffer, and the walk seeks three times per member; data
     // blocks bypass the buffer anyway.
-    std::setvbuf(file, nullptr, _IOFBF, 512);
-    Walk walk = {file, static_cast<uint64_t>(size), static_cast<uint64_t>(size), handler};
+    std::setvbuf(file.get(), nullptr, _IOFBF, 512);
+    long size = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : -1;
+    if (size < 0)
+        return false;
+    Walk walk = {file.get(), static_cast<uint64_t>(size), static_cast<uint64_t>(size), handler};
     try {
         Seek(walk, 0);
-        if (ReadU16(file) == kMagic) {
-            unsigned count = ReadU16(file);
+        if (ReadU16(walk.file) == kMagic) {
+            unsigned count = ReadU16(walk.file);
             if (count > 0 && count < kMembersCapacity) {
-                ReadU16(file);
+                ReadU16(walk.file);
                 for (unsigned i = 0; i < count; ++i)
                     ReadMember(walk, i);
             }
@@ -209,7 +203,6 @@ bool CContainerWriter::ReadContainer(const char* path, CMemberHandler& handler) 
     } catch (const Abort&) {
         // the file ended early: the walk ends with what was handed over so far
     }
-    std::fclose(file);
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-class CBufferedOutput;
+class COutputFile;
 class CMemberHandler;
 
 // The queue of named members and the writer of container files: a big-endian header with the
@@ -45,10 +45,10 @@ protected:
         int code;
     };
 
-    static void WriteByte(CBufferedOutput& file, unsigned value);
-    static void WriteU16(CBufferedOutput& file, uint32_t value);
-    static void WriteU32(CBufferedOutput& file, uint32_t value);
-    static void WriteBlock(CBufferedOutput& file, const void* data, uint32_t count);
+    static void WriteByte(COutputFile& file, unsigned value);
+    static void WriteU16(COutputFile& file, uint32_t value);
+    static void WriteU32(COutputFile& file, uint32_t value);
+    static void WriteBlock(COutputFile& file, const void* data, uint32_t count);
     static unsigned ReadByte(std::FILE* file);
     static unsigned ReadU16(std::FILE* file);
     static uint32_t ReadU32(std::FILE* file);
@@ -64,8 +64,8 @@ private:
 
     bool HasRoomFor(const char* name) const;
     void Queue(const char* name, const void* data, uint32_t length, std::unique_ptr<unsigned char[]> copy);
-    void WriteMembers(CBufferedOutput& file);
-    static void FinishWrite(CBufferedOutput& file);
+    void WriteMembers(COutputFile& file);
+    static void FinishWrite(COutputFile& file);
     static void ReportLoss(int loss);
     static void Seek(const Walk& walk, uint64_t position);
     static void ReadMember(Walk& walk, unsigned index);

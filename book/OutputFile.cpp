@@ -1,19 +1,33 @@
-#include "BufferedOutput.h"
+#include "OutputFile.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "FileSystem.h"
 
-CBufferedOutput::CBufferedOutput(CFileSystem& fileSystem, std::FILE* file)
-    : m_fileSystem(fileSystem), m_file(file), m_buffer(new unsigned char[kCapacity]), m_nUsed(0) {}
+COutputFile::COutputFile(CFileSystem& fileSystem)
+    : m_fileSystem(fileSystem),
+      m_file(nullptr),
+      m_bReplaced(false),
+      m_buffer(new unsigned char[kCapacity]),
+      m_nUsed(0) {}
 
-CBufferedOutput::~CBufferedOutput() {
+COutputFile::~COutputFile() {
     if (m_file)
         m_fileSystem.Close(m_file);
+    if (!m_strTemp.empty() && !m_bReplaced)
+        m_fileSystem.Remove(m_strTemp);
 }
 
-CBufferedOutput::Loss CBufferedOutput::PutByte(unsigned char byte) {
+bool COutputFile::Open(const std::string& target) {
+    m_strTarget = target;
+    m_file = m_fileSystem.CreateTemp(target, m_strTemp);
+    if (!m_file)
+        m_strTemp.clear();
+    return m_file != nullptr;
+}
+
+COutputFile::Loss COutputFile::PutByte(unsigned char byte) {
     if (m_nUsed == kCapacity) {
         Loss loss = Drain();
         if (loss != kNothingLost)
@@ -23,7 +37,7 @@ CBufferedOutput::Loss CBufferedOutput::PutByte(unsigned char byte) {
     return kNothingLost;
 }
 
-CBufferedOutput::Loss CBufferedOutput::PutBlock(const void* data, std::size_t count) {
+COutputFile::Loss COutputFile::PutBlock(const void* data, std::size_t count) {
     if (count == 0)
         return kNothingLost;
     if (count > kCapacity - m_nUsed) {
@@ -39,7 +53,7 @@ CBufferedOutput::Loss CBufferedOutput::PutBlock(const void* data, std::size_t co
     return kNothingLost;
 }
 
-CBufferedOutput::Loss CBufferedOutput::Drain() {
+COutputFile::Loss COutputFile::Drain() {
     if (m_nUsed == 0)
         return kNothingLost;
     std::size_t written = m_fileSystem.Write(m_file, m_buffer.get(), m_nUsed);
@@ -51,14 +65,19 @@ CBufferedOutput::Loss CBufferedOutput::Drain() {
     return loss;
 }
 
-bool CBufferedOutput::Close() {
+bool COutputFile::Close() {
     bool flushed = m_fileSystem.Flush(m_file);
     bool closed = m_fileSystem.Close(m_file);
     m_file = nullptr;
     return flushed && closed;
 }
 
-bool CBufferedOutput::IsBlockByte(std::size_t offset) const {
+bool COutputFile::Replace() {
+    m_bReplaced = m_fileSystem.Replace(m_strTemp, m_strTarget);
+    return m_bReplaced;
+}
+
+bool COutputFile::IsBlockByte(std::size_t offset) const {
     return std::any_of(m_blocks.begin(), m_blocks.end(),
                        [offset](const std::pair<std::size_t, std::size_t>& block) {
                            return block.first <= offset && offset < block.second;
