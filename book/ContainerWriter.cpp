@@ -5,10 +5,10 @@
 #include <new>
 #include <string>
 
-#include "OutputFile.h"
 #include "FileSystem.h"
 #include "MemberHandler.h"
 #include "MessageSink.h"
+#include "OutputFile.h"
 
 namespace {
 

@@ -35,7 +35,7 @@ public:
     bool Replace();
 
 private:
-    enum { kCapacity = 64 * 1024 };
+    enum { kCapacity = 1024 * 1024 };  // a write call costs about as much as copying 100 KiB
 
     bool IsBlockByte(std::size_t offset) const;
 

@@ -131,11 +131,12 @@ TEST_F(SafeSave, AFailureOfAnyFileOperationKeepsTheOldFile) {
 }
 
 TEST_F(SafeSave, LargeMembersAreCountedByteForByteToo) {
-    SetContent({"big", "small", "empty"}, {std::string(150000, 'b'), std::string(100, 's'), ""});
+    const std::size_t kBig = 1536 * 1024, kMiB = 1024 * 1024;  // more than the writer gathers at once
+    SetContent({"big", "small", "empty"}, {std::string(kBig, 'b'), std::string(100, 's'), ""});
     const std::string expected = EncodeContainer(m_members);
-    std::set<std::size_t> offsets = {0, 1, 65535, 65536, 65537, 131072, expected.size() - 1};
+    std::set<std::size_t> offsets = {0, 1, kMiB - 1, kMiB, kMiB + 1, 2 * kMiB, expected.size() - 1};
     const std::size_t bigData = GetU32(expected, DataPositionAt(4)) + 1;
-    for (std::size_t around : {bigData, bigData + 150000, bigData + 150001 + 100}) {
+    for (std::size_t around : {bigData, bigData + kBig, bigData + kBig + 1 + 100}) {
         for (std::size_t offset = around - 2; offset <= around + 2; ++offset)
             offsets.insert(offset);
     }
