@@ -1,0 +1,15 @@
+#include "AboutDlg.h"
+
+IMPLEMENT_DYNAMIC(CAboutDlg, CDialog)
+
+BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
+END_MESSAGE_MAP()
+
+CAboutDlg::CAboutDlg() : CDialog(IDD) {}
+
+CAboutDlg::~CAboutDlg() = default;
+
+void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LINK, m_Link);
+}
