@@ -139,6 +139,12 @@ void CBookLoader::ApplyChapter(std::string& target) {
         text += m_strScratch;
 }
 
+// Names count as seen before their data are read, so a file cut before its contents or inside a
+// title would otherwise pass as a smaller book, and saving that would lose the rest of it.
+void CBookLoader::OnCutShort() {
+    m_bFailed = true;
+}
+
 bool CBookLoader::Accepted() const {
     return !m_bFailed && m_bTitleSeen && m_bBookmarkSeen && m_nChapterMembers == m_nContentsTitles;
 }

@@ -15,9 +15,10 @@ public:
     void OnMemberName(const std::string& name) override;
     std::string* DataTarget() override;
     void OnMemberData(std::string& target) override;
+    void OnCutShort() override;
 
-    // A title and a bookmark were seen, and there were as many chapter members as the contents
-    // named titles.
+    // The whole file was there, a title and a bookmark were seen, and there were as many chapter
+    // members as the contents named titles.
     bool Accepted() const;
 
 private:

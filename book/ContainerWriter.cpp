@@ -202,6 +202,7 @@ bool CContainerWriter::ReadContainer(const char* path, CMemberHandler& handler) 
         }
     } catch (const Abort&) {
         // the file ended early: the walk ends with what was handed over so far
+        handler.OnCutShort();
     }
     return true;
 }
@@ -241,7 +242,11 @@ void CContainerWriter::ReadMember(Walk& walk, unsigned index) {
     if (recordSize < recordHeader)
         return;
     uint64_t length = recordSize - recordHeader;
-    if (uint64_t(dataPosition) + recordHeader + length > walk.fileSize || length > walk.budget)
+    if (uint64_t(dataPosition) + recordHeader + length > walk.fileSize) {
+        walk.handler.OnCutShort();
+        return;
+    }
+    if (length > walk.budget)
         return;
     std::string* target = walk.handler.DataTarget();
     if (!target)

@@ -35,7 +35,7 @@ public:
     static uint32_t RecordSize(const Member& member);
 
     // Walks the container at `path` and hands its members to `handler`. False only when the file
-    // cannot be opened; a broken container simply ends the walk.
+    // cannot be opened; a broken container simply ends the walk, and one cut short says so.
     static bool ReadContainer(const char* path, CMemberHandler& handler);
 
 protected:

@@ -12,6 +12,9 @@ public:
     virtual std::string* DataTarget() = 0;
     // The data were read completely and appended to `target`.
     virtual void OnMemberData(std::string& target) = 0;
+    // The file ended before the walk did: a header, name or record header ran into its end, or a
+    // record reached beyond it. The walk ends (or skips that record) right after telling.
+    virtual void OnCutShort() = 0;
 
 protected:
     ~CMemberHandler() {}

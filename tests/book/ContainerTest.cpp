@@ -137,9 +137,21 @@ TEST_F(Container, BadMagicOrCountIsNotWalked) {
     EXPECT_FALSE(CContainerWriter::ReadContainer(m_dir.Path("missing.bin").c_str(), missing));
 }
 
+// The walk skips such a record and goes on, but the file was plainly cut or forged: it says so.
+TEST_F(Container, RecordReachingBeyondTheEndIsSkippedAndReported) {
+    std::string bytes = EncodeContainer({{"a", "one"}, {"b", "two"}});
+    PutU32(bytes, RecordSizeAt(0), 0xFFFFFFFFu);
+    CRecordingHandler walked = Walk(bytes);
+    EXPECT_EQ((std::vector<std::string>{"a", "b"}), walked.m_names);
+    ASSERT_EQ(1u, walked.m_members.size());
+    EXPECT_EQ("two", walked.m_members[0].second);
+    EXPECT_EQ(1, walked.m_nCutsShort);
+}
+
 TEST_F(Container, CutShortFileHandsOverWhatWasCompleteBeforeTheCut) {
     const std::vector<std::string> names = {"a", "b", "c"};
     std::string bytes = EncodeContainer({{"a", "one"}, {"b", "two"}, {"c", "three"}});
+    EXPECT_EQ(0, Walk(bytes).m_nCutsShort);
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
         CRecordingHandler walked = Walk(bytes.substr(0, cut));
         std::size_t complete = 0;
@@ -148,6 +160,7 @@ TEST_F(Container, CutShortFileHandsOverWhatWasCompleteBeforeTheCut) {
                 ++complete;
         }
         EXPECT_EQ(complete, walked.m_members.size()) << cut;
+        EXPECT_LE(1, walked.m_nCutsShort) << cut;
         // Names come before their records: a record cut short still had its name handed over.
         ASSERT_LE(walked.m_names.size(), 3u);
         EXPECT_GE(walked.m_names.size(),

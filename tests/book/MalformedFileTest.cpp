@@ -84,15 +84,20 @@ TEST_F(MalformedFile, RecordSizeBelowItsHeaderIsSkipped) {
     }
 }
 
-TEST_F(MalformedFile, SizesReachingBeyondTheFileAreSkippedBeforeAnyAllocation) {
+// A record that reaches beyond the end is a file cut short, whichever member it belongs to; nothing
+// is allocated for it.
+TEST_F(MalformedFile, SizesReachingBeyondTheFileFailTheLoadBeforeAnyAllocation) {
     for (uint32_t size : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, 0x10000000u, 230u}) {
-        std::string bytes = ValidBook();
-        PutU32(bytes, RecordSizeAt(1), size);
-        EXPECT_TRUE(Load(bytes)) << size;  // the walk goes on past the skipped member
-        EXPECT_EQ("one", m_book.ChapterText(0));
-        PutU32(bytes, RecordSizeAt(4), size);
-        EXPECT_FALSE(Load(bytes)) << size;
+        for (unsigned member : {1u, 4u}) {
+            std::string bytes = ValidBook();
+            PutU32(bytes, RecordSizeAt(member), size);
+            EXPECT_FALSE(Load(bytes)) << size << " at " << member;
+        }
     }
+    // A size that only reaches beyond the file once added to its position in 32 bits.
+    std::string bytes = ValidBook();
+    PutU32(bytes, RecordSizeAt(4), 0xFFFFFFFFu - GetU32(bytes, DataPositionAt(4)) + 2);
+    EXPECT_FALSE(Load(bytes));
 }
 
 TEST_F(MalformedFile, PositionsBeyondTheFileEndTheWalk) {
@@ -161,20 +166,24 @@ TEST_F(MalformedFile, OverlappingRecordsAreNotReadOverAndOver) {
     EXPECT_FALSE(Load(bytes));
 }
 
-// A cut ends the walk, and the verdict is taken on what came before it: a cut inside the chapters
-// is rejected, and no cut ever gives a book with only some of its chapters.
-TEST_F(MalformedFile, TruncatedBookNeverLoadsPartOfItsChapters) {
-    std::string bytes = ValidBook();
-    ASSERT_TRUE(Load(bytes));
-    const std::size_t contentsRecord = GetU32(bytes, DataPositionAt(3));
-    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-        bool loaded = Load(bytes.substr(0, cut));
-        if (loaded) {
-            EXPECT_EQ(0, m_book.ChapterCount()) << cut;
-        }
-        if (cut > contentsRecord + 1) {
-            EXPECT_FALSE(loaded) << cut;
-        }
+// A book cut anywhere is rejected, however much of it came before the cut: opening it and saving
+// again would lose the rest.
+TEST_F(MalformedFile, EveryTruncationOfABookIsRejected) {
+    std::vector<TestMember> flagTwo = BookMembers("au", "ti", {"A", "B"}, {"one", ""});
+    for (TestMember& member : flagTwo)
+        member.flag = 2;
+    const std::vector<std::string> books = {
+        EncodeContainer(BookMembers("", "", {}, {})),
+        EncodeContainer(BookMembers("au", "ti", {}, {})),
+        ValidBook(),
+        EncodeContainer(BookMembers("au", "ti", {"A", "", "C"}, {"one", "", std::string(300, 't')})),
+        EncodeContainer(flagTwo),
+    };
+    ASSERT_EQ(183u, books[0].size());
+    for (const std::string& bytes : books) {
+        ASSERT_TRUE(Load(bytes));
+        for (std::size_t cut = 0; cut < bytes.size(); ++cut)
+            EXPECT_FALSE(Load(bytes.substr(0, cut))) << cut << " of " << bytes.size();
     }
 }
 

@@ -15,9 +15,11 @@ public:
         return &m_scratch;
     }
     void OnMemberData(std::string& target) override { m_members.emplace_back(m_names.back(), target); }
+    void OnCutShort() override { ++m_nCutsShort; }
 
     std::vector<std::string> m_names;
     std::vector<std::pair<std::string, std::string>> m_members;  // name and data, complete ones only
+    int m_nCutsShort = 0;
 
 private:
     std::string m_scratch;
