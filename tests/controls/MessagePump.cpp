@@ -29,12 +29,15 @@ bool RunUntil(const std::function<bool()>& condition, DWORD nMs) {
 bool HasTimer(HWND hWnd) {
     const DWORD start = ::GetTickCount();
     MSG msg;
-    do {
+    for (;;) {
+        // Look once more after the deadline, however long this thread was kept from running.
+        bool bLast = ::GetTickCount() - start >= 60;
         if (::PeekMessageA(&msg, hWnd, WM_TIMER, WM_TIMER, PM_NOREMOVE | PM_NOYIELD))
             return true;
+        if (bLast)
+            return false;
         ::Sleep(5);
-    } while (::GetTickCount() - start < 60);
-    return false;
+    }
 }
 
 }  // namespace MessagePump
