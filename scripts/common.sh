@@ -3,7 +3,7 @@ QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QB_BUILD=${QB_BUILD_ROOT:-$QB_ROOT/build}
 QB_JOBS=${QB_JOBS:-$(nproc)}
 
-# configure_and_build DIR [cmake args...]
+# configure_and_build DIR [cmake args...]; QB_TARGETS limits the build to those targets.
 configure_and_build() {
     local dir=$1; shift
     mkdir -p "$(dirname "$dir")"
@@ -11,7 +11,7 @@ configure_and_build() {
         cmake -S "$QB_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 ||
             { cat "$dir.configure.log" >&2; return 1; }
     fi
-    cmake --build "$dir" -j "$QB_JOBS"
+    cmake --build "$dir" -j "$QB_JOBS" ${QB_TARGETS:+--target $QB_TARGETS}
 }
 
 build_native() { configure_and_build "$QB_BUILD/native"; }
