@@ -34,7 +34,7 @@ void BM_PlainWrite(benchmark::State& state) {
     CFileSystem& fileSystem = CFileSystem::Active();
     for (auto _ : state) {
         std::string tempPath;
-        std::FILE* file = fileSystem.CreateTemp(g_strPlainPath, tempPath);
+        CFileSystem::Handle file = fileSystem.CreateTemp(g_strPlainPath, tempPath);
         bool ok = file && fileSystem.Write(file, g_strFileBytes.data(), g_strFileBytes.size()) ==
                               g_strFileBytes.size();
         ok = file && fileSystem.Flush(file) && ok;

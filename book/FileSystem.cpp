@@ -1,5 +1,9 @@
 #include "FileSystem.h"
 
+#include <chrono>
+#include <cstdio>
+#include <random>
+
 #include "StdFileSystem.h"
 
 namespace {
@@ -11,6 +15,26 @@ CFileSystem& Standard() {
 
 CFileSystem* g_active = nullptr;
 
+unsigned NextRandom() {
+    static std::mt19937 generator = [] {
+        unsigned seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+        try {
+            seed ^= std::random_device()();
+        } catch (...) {
+            // the clock alone is good enough to keep two runs apart
+        }
+        return std::mt19937(seed);
+    }();
+    return static_cast<unsigned>(generator());
+}
+
+// Everything up to the last separator. Counting '\\' and ':' on every system is harmless: a prefix
+// that ends there still names the target's own directory.
+std::string DirectoryPrefix(const std::string& path) {
+    std::string::size_type end = path.find_last_of("/\\:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
 }  // namespace
 
 CFileSystem& CFileSystem::Active() {
@@ -19,4 +43,10 @@ CFileSystem& CFileSystem::Active() {
 
 void CFileSystem::SetActive(CFileSystem* fileSystem) {
     g_active = fileSystem;
+}
+
+std::string CFileSystem::RandomNameBeside(const std::string& target, const char* extension) {
+    char name[32];
+    std::snprintf(name, sizeof name, "~qb%08x%s", NextRandom(), extension);
+    return DirectoryPrefix(target) + name;
 }

@@ -1,21 +1,25 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
-// The file operations of a save, behind one seam so that tests can make any of them fail.
+// The file operations of a save, behind one seam so that tests can make any of them fail and each
+// platform can use its own calls.
 class CFileSystem {
 public:
+    // An open file as the file system that opened it knows it (a C stream, a Windows handle);
+    // null stands for none.
+    typedef void* Handle;
+
     virtual ~CFileSystem() {}
 
     // Creates an empty file in the directory of `target` for writing and names it in `tempPath`;
     // null when no such file can be created.
-    virtual std::FILE* CreateTemp(const std::string& target, std::string& tempPath) = 0;
+    virtual Handle CreateTemp(const std::string& target, std::string& tempPath) = 0;
     // Returns the number of bytes written, which may be fewer than asked.
-    virtual std::size_t Write(std::FILE* file, const void* data, std::size_t count) = 0;
-    virtual bool Flush(std::FILE* file) = 0;
-    virtual bool Close(std::FILE* file) = 0;
+    virtual std::size_t Write(Handle file, const void* data, std::size_t count) = 0;
+    virtual bool Flush(Handle file) = 0;
+    virtual bool Close(Handle file) = 0;
     // Puts the closed file `from` in place of `to`; on failure `to` is left as it was.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
@@ -23,4 +27,9 @@ public:
     static CFileSystem& Active();
     // A null file system restores the standard one.
     static void SetActive(CFileSystem* fileSystem);
+
+protected:
+    // A name in the directory of `target` that is unlikely to be taken: "~qb", eight random hex
+    // digits and `extension`. Whether it is free is for the caller to find out.
+    static std::string RandomNameBeside(const std::string& target, const char* extension);
 };

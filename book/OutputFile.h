@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-class CFileSystem;
+#include "FileSystem.h"
 
 // The container writer's open file. It is a temporary file beside the target that takes the
 // target's place only once it was written completely, so a failed save never costs the old file.
@@ -42,7 +41,7 @@ private:
     CFileSystem& m_fileSystem;
     std::string m_strTarget;
     std::string m_strTemp;
-    std::FILE* m_file;
+    CFileSystem::Handle m_file;
     bool m_bReplaced;
     std::unique_ptr<unsigned char[]> m_buffer;
     std::size_t m_nUsed;

@@ -1,11 +1,14 @@
 #include "StdFileSystem.h"
 
-#include <chrono>
+#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace {
+
+std::FILE* Stream(CFileSystem::Handle file) {
+    return static_cast<std::FILE*>(file);
+}
 
 bool Exists(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -13,26 +16,6 @@ bool Exists(const std::string& path) {
         return false;
     std::fclose(file);
     return true;
-}
-
-// Everything up to the last separator. Counting '\\' and ':' on every system is harmless: a prefix
-// that ends there still names the target's own directory.
-std::string DirectoryPrefix(const std::string& path) {
-    std::string::size_type end = path.find_last_of("/\\:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
-
-unsigned NextRandom() {
-    static std::mt19937 generator = [] {
-        unsigned seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-        try {
-            seed ^= std::random_device()();
-        } catch (...) {
-            // the clock alone is good enough to keep two runs apart
-        }
-        return std::mt19937(seed);
-    }();
-    return static_cast<unsigned>(generator());
 }
 
 // A file without any write permission is one the user protected: a read-only file on Windows.
@@ -57,18 +40,15 @@ void KeepPermissions(const std::string& from, const std::string& to) {
 }  // namespace
 
 std::string CStdFileSystem::UnusedNameBeside(const std::string& target, const char* extension) {
-    std::string prefix = DirectoryPrefix(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, "~qb%08x%s", NextRandom(), extension);
-        std::string path = prefix + name;
+        std::string path = RandomNameBeside(target, extension);
         if (!Exists(path))
             return path;
     }
     return std::string();
 }
 
-std::FILE* CStdFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
+CFileSystem::Handle CStdFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
     tempPath = UnusedNameBeside(target, ".tmp");
     std::FILE* file = tempPath.empty() ? nullptr : std::fopen(tempPath.c_str(), "wb");
     if (!file) {
@@ -80,16 +60,16 @@ std::FILE* CStdFileSystem::CreateTemp(const std::string& target, std::string& te
     return file;
 }
 
-std::size_t CStdFileSystem::Write(std::FILE* file, const void* data, std::size_t count) {
-    return std::fwrite(data, 1, count, file);
+std::size_t CStdFileSystem::Write(Handle file, const void* data, std::size_t count) {
+    return std::fwrite(data, 1, count, Stream(file));
 }
 
-bool CStdFileSystem::Flush(std::FILE* file) {
-    return std::fflush(file) == 0;
+bool CStdFileSystem::Flush(Handle file) {
+    return std::fflush(Stream(file)) == 0;
 }
 
-bool CStdFileSystem::Close(std::FILE* file) {
-    return std::fclose(file) == 0;
+bool CStdFileSystem::Close(Handle file) {
+    return std::fclose(Stream(file)) == 0;
 }
 
 bool CStdFileSystem::Replace(const std::string& from, const std::string& to) {

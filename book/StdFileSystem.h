@@ -6,10 +6,10 @@
 // they are (the ANSI code page on Windows, where std::filesystem converts narrow paths differently).
 class CStdFileSystem : public CFileSystem {
 public:
-    std::FILE* CreateTemp(const std::string& target, std::string& tempPath) override;
-    std::size_t Write(std::FILE* file, const void* data, std::size_t count) override;
-    bool Flush(std::FILE* file) override;
-    bool Close(std::FILE* file) override;
+    Handle CreateTemp(const std::string& target, std::string& tempPath) override;
+    std::size_t Write(Handle file, const void* data, std::size_t count) override;
+    bool Flush(Handle file) override;
+    bool Close(Handle file) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
 

@@ -7,11 +7,11 @@ bool CFailingFileSystem::Fails(const char* operation) {
     return static_cast<int>(m_calls.size()) == m_nFailAt;
 }
 
-std::FILE* CFailingFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
+CFileSystem::Handle CFailingFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
     return Fails("create") ? nullptr : m_real.CreateTemp(target, tempPath);
 }
 
-std::size_t CFailingFileSystem::Write(std::FILE* file, const void* data, std::size_t count) {
+std::size_t CFailingFileSystem::Write(Handle file, const void* data, std::size_t count) {
     if (Fails("write"))
         return 0;
     std::size_t allowed = m_bLimited ? std::min(count, m_nBytesLeft) : count;
@@ -21,13 +21,13 @@ std::size_t CFailingFileSystem::Write(std::FILE* file, const void* data, std::si
     return written;
 }
 
-bool CFailingFileSystem::Flush(std::FILE* file) {
+bool CFailingFileSystem::Flush(Handle file) {
     bool failed = Fails("flush");
     return m_real.Flush(file) && !failed;
 }
 
 // The file is closed even when the call is made to fail, as a real failed close still releases it.
-bool CFailingFileSystem::Close(std::FILE* file) {
+bool CFailingFileSystem::Close(Handle file) {
     bool failed = Fails("close");
     return m_real.Close(file) && !failed;
 }
