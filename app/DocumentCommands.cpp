@@ -1,0 +1,192 @@
+// Main window: the document (a new book, opening, saving, the save-changes prompt, the caption).
+#include "QuireBinderDlg.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "Book.h"
+#include "KvFileDialog.h"
+#include "KvFileName.h"
+
+namespace {
+
+constexpr const char* kAppTitle = "Kelvra Quire Binder";
+constexpr const char* kNewDocName = "new.book";
+constexpr const char* kBookFilter = "Folioview`s Book (*.book) | *.book|";
+
+void TrimTrailingSpace(std::string& text) {
+    size_t nEnd = text.size();
+    while (nEnd > 0 && std::isspace(static_cast<unsigned char>(text[nEnd - 1])))
+        --nEnd;
+    text.erase(nEnd);
+}
+
+std::string TrimmedText(const CWnd& wnd) {
+    std::string text;
+    wnd.GetWindowText(text);
+    TrimTrailingSpace(text);
+    return text;
+}
+
+}  // namespace
+
+void CQuireBinderDlg::UpdateCaption() {
+    SetWindowText(m_strDocName + " - " + kAppTitle);
+}
+
+BOOL CQuireBinderDlg::QuerySave() {
+    if (!IsModified())
+        return TRUE;
+    std::string strQuestion = "Do you want to save the changes you made to \"" + m_strDocName + "\" ?";
+    switch (MessageBox(strQuestion.c_str(), kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            return SaveBook(TRUE);
+        case IDNO:
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void CQuireBinderDlg::ResetDocument() {
+    theBook.Clear();
+    m_wndAuthor.SetWindowText("");
+    m_wndAuthor.SetFocus();
+    m_nFocusRestoreTarget = m_nLastFocusedEdit;
+    m_wndTitle.SetWindowText("");
+    m_wndChapterLabel.SetWindowText("");
+    m_wndEditor.SetWindowText("");
+    m_wndEditor.EnableWindow(FALSE);
+    m_wndContents.ResetItems();
+    UpdateChapterButtons();
+    m_nCurrentChapter = -1;
+    ClearModified();
+    m_strDocName = kNewDocName;
+    m_bUntitled = true;
+    m_strDocDir.clear();
+    UpdateCaption();
+    UpdateBookSize();
+    Invalidate(TRUE);
+}
+
+void CQuireBinderDlg::OpenBook(const char* lpszPath) {
+    ResetDocument();
+    if (!theBook.LoadFromFile(lpszPath)) {
+        MessageBox("Invalid file format", "Error!", MB_OK | MB_ICONERROR);
+        return;
+    }
+    m_wndAuthor.SetWindowText(theBook.Author());
+    m_wndTitle.SetWindowText(theBook.Title());
+
+    m_wndContents.ResetItems();
+    int nChapters = theBook.ChapterCount();
+    for (int i = 0; i < nChapters; ++i)
+        m_wndContents.InsertItem(theBook.ChapterTitle(uint32_t(i)).c_str(), CContentsListBox::kWhite, i);
+    if (nChapters > 0) {
+        m_wndContents.SetCurSel(0);
+        m_wndContents.EnableWindow(TRUE);
+        m_wndEditor.SetWindowText(theBook.ChapterText(0));
+        m_nCurrentChapter = 0;
+        m_wndEditor.EnableWindow(TRUE);
+        ShowChapterTitle(0);
+    }
+
+    std::string strPath = lpszPath;
+    size_t nSlash = strPath.rfind('\\');
+    if (nSlash == std::string::npos) {
+        m_strDocName = strPath;
+    } else {
+        m_strDocDir = strPath.substr(0, nSlash);
+        m_strDocName = strPath.substr(nSlash + 1);
+    }
+    m_bUntitled = false;
+    UpdateCaption();
+    UpdateBookSize();
+    UpdateChapterButtons();
+    ClearModified();
+}
+
+void CQuireBinderDlg::OpenCommandLineBook() {
+    CWinApp* pApp = AfxGetApp();
+    const char* pszCmdLine = pApp != nullptr ? pApp->m_lpCmdLine : nullptr;
+    if (pszCmdLine == nullptr || pszCmdLine[0] == '\0')
+        return;
+    // The shell quotes the path (see the open command); drop every quote, keep the rest.
+    std::string strPath;
+    for (const char* p = pszCmdLine; *p != '\0'; ++p) {
+        if (*p != '"')
+            strPath += *p;
+    }
+    // A path that would not fit the platform's 260-byte buffers is ignored like any other non-book.
+    if (strPath.size() >= MAX_PATH || strPath.size() < 4)
+        return;
+    std::string strEnd = strPath.substr(strPath.size() - 4);
+    for (char& c : strEnd)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (strEnd == "book")
+        OpenBook(strPath.c_str());
+}
+
+BOOL CQuireBinderDlg::AskSaveAsName() {
+    if (!m_strDocDir.empty())
+        ::SetCurrentDirectoryA(m_strDocDir.c_str());
+    CKvFileDialog dlg(FALSE, "book", nullptr,
+                      OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN,
+                      kBookFilter, this);
+    dlg.m_ofn.lpstrInitialDir = m_strDocDir.c_str();
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    std::string strPath = dlg.GetPathName();
+    size_t nSlash = strPath.rfind('\\');
+    m_strDocDir = nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
+    m_strDocName = dlg.m_strCheckedName;
+    m_bUntitled = false;
+    return TRUE;
+}
+
+BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
+    const std::string strOldDir = m_strDocDir;
+    const std::string strOldName = m_strDocName;
+    const bool bOldUntitled = m_bUntitled;
+
+    DWORD dwAttributes = ::GetFileAttributesA((m_strDocDir + "\\" + m_strDocName).c_str());
+    bool bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
+    if (m_bUntitled || bReadOnly) {
+        if (!AskSaveAsName()) {
+            RestoreFocus();
+            return FALSE;
+        }
+    } else if (bCheckName && !IsValidKelvraFileName(m_strDocName.c_str())) {
+        if (!CKvFileDialog::ConfirmInvalidName(m_hWnd, m_strDocName) && !AskSaveAsName()) {
+            RestoreFocus();
+            return FALSE;
+        }
+    }
+
+    theBook.SetAuthor(TrimmedText(m_wndAuthor));
+    theBook.SetTitle(TrimmedText(m_wndTitle));
+    // Titles loaded from a book file may be longer than any typed one: read each at its length.
+    int nItems = m_wndContents.GetCount();
+    for (int i = 0; i < nItems; ++i) {
+        std::string strTitle;
+        m_wndContents.GetText(i, strTitle);
+        theBook.SetChapterTitle(uint32_t(i), strTitle);
+    }
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected != LB_ERR)
+        theBook.SetChapterText(uint32_t(nSelected), TrimmedText(m_wndEditor));
+    m_nCurrentChapter = nSelected != LB_ERR ? nSelected : -1;
+
+    bool bSaved = theBook.SaveToFile((m_strDocDir + "\\" + m_strDocName).c_str());
+    if (bSaved) {
+        UpdateCaption();
+        ClearModified();
+    } else {
+        MessageBox("cannot save file", kAppTitle, MB_OK | MB_ICONERROR);
+        m_strDocDir = strOldDir;
+        m_strDocName = strOldName;
+        m_bUntitled = bOldUntitled;
+    }
+    RestoreFocus();
+    return bSaved;
+}

@@ -1,0 +1,227 @@
+// Main window: construction, message map, initialisation, tooltips, painting, system menu, the keys
+// that would end a dialog, Exit and Close.
+#include "QuireBinderDlg.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "AboutDlg.h"
+#include "Book.h"
+#include "MessageSink.h"
+
+namespace {
+
+constexpr const char* kAppTitle = "Kelvra Quire Binder";
+constexpr const char* kPlacementSection = "WindowPlacements";
+constexpr const char* kMaximizedEntry = "AppWindowMaximized";
+
+// The window that shows the book writer's messages; the sink is a plain function.
+CQuireBinderDlg* g_pMessageOwner = nullptr;
+
+void ShowBookMessage(const char* lpszText) {
+    HWND hOwner = g_pMessageOwner != nullptr ? g_pMessageOwner->GetSafeHwnd() : nullptr;
+    ::MessageBoxA(hOwner, lpszText, kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+std::string LoadString(UINT nID) {
+    char buffer[256];
+    int nLength = nID != 0 ? ::LoadStringA(AfxGetResourceHandle(), nID, buffer, int(sizeof(buffer))) : 0;
+    return std::string(buffer, size_t(nLength > 0 ? nLength : 0));
+}
+
+}  // namespace
+
+struct CQuireBinderDlg::ImageButtonSpec {
+    int nID;
+    CImageButton CQuireBinderDlg::*pButton;
+    UINT nIcon;
+    UINT nTip;
+};
+
+const CQuireBinderDlg::ImageButtonSpec CQuireBinderDlg::s_imageButtons[11] = {
+    {IDC_NEW_CHAPTER, &CQuireBinderDlg::m_btnNewChapter, IDI_NEW_CHAPTER, IDS_TIP_NEW_CHAPTER},
+    {IDC_DELETE_CHAPTER, &CQuireBinderDlg::m_btnDeleteChapter, IDI_DELETE_CHAPTER, IDS_TIP_DELETE_CHAPTER},
+    {IDC_RENAME_CHAPTER, &CQuireBinderDlg::m_btnRenameChapter, IDI_RENAME_CHAPTER, IDS_TIP_RENAME_CHAPTER},
+    {IDC_MOVE_UP, &CQuireBinderDlg::m_btnMoveUp, IDI_MOVE_UP, IDS_TIP_MOVE_UP},
+    {IDC_MOVE_DOWN, &CQuireBinderDlg::m_btnMoveDown, IDI_MOVE_DOWN, IDS_TIP_MOVE_DOWN},
+    {IDC_IMPORT_TEXT, &CQuireBinderDlg::m_btnImportText, IDI_IMPORT_TEXT, IDS_TIP_IMPORT_TEXT},
+    {IDC_PASTE_TEXT, &CQuireBinderDlg::m_btnPasteText, IDI_PASTE_TEXT, IDS_TIP_PASTE_TEXT},
+    {IDC_NEW_BOOK, &CQuireBinderDlg::m_btnNewBook, IDI_NEW_BOOK, IDS_TIP_NEW_BOOK},
+    {IDC_OPEN_BOOK, &CQuireBinderDlg::m_btnOpenBook, IDI_OPEN_BOOK, IDS_TIP_OPEN_BOOK},
+    {IDC_SAVE_BOOK, &CQuireBinderDlg::m_btnSaveBook, IDI_SAVE_BOOK, IDS_TIP_SAVE_BOOK},
+    {IDC_SEND_BOOK, &CQuireBinderDlg::m_btnSendBook, IDI_SEND_BOOK, IDS_TIP_SEND_BOOK},
+};
+
+IMPLEMENT_DYNAMIC(CQuireBinderDlg, CDialog)
+
+BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_SIZING()
+    ON_WM_SIZE()
+    ON_WM_CLOSE()
+    ON_WM_DRAWCLIPBOARD()
+    ON_WM_CHANGECBCHAIN()
+    ON_WM_DESTROY()
+    ON_COMMAND(IDM_FILE_EXIT, &CQuireBinderDlg::OnFileExit)
+    ON_COMMAND(IDM_ABOUT, &CQuireBinderDlg::OnAbout)
+    ON_EN_SETFOCUS(IDC_AUTHOR, &CQuireBinderDlg::OnAuthorSetFocus)
+    ON_EN_SETFOCUS(IDC_TITLE, &CQuireBinderDlg::OnTitleSetFocus)
+    ON_EN_SETFOCUS(IDC_EDITOR, &CQuireBinderDlg::OnEditorSetFocus)
+    ON_EN_KILLFOCUS(IDC_AUTHOR, &CQuireBinderDlg::OnEditKillFocus)
+    ON_EN_KILLFOCUS(IDC_TITLE, &CQuireBinderDlg::OnEditKillFocus)
+    ON_EN_KILLFOCUS(IDC_EDITOR, &CQuireBinderDlg::OnEditKillFocus)
+    ON_LBN_KILLFOCUS(IDC_CONTENTS, &CQuireBinderDlg::OnContentsKillFocus)
+    ON_EN_CHANGE(IDC_EDITOR, &CQuireBinderDlg::OnEditorChange)
+END_MESSAGE_MAP()
+
+CQuireBinderDlg::CQuireBinderDlg(CWnd* pParent) : CDialog(IDD, pParent) {
+    m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_QUIREBINDER));
+    g_pMessageOwner = this;
+    SetMessageSink(&ShowBookMessage);
+}
+
+CQuireBinderDlg::~CQuireBinderDlg() {
+    if (g_pMessageOwner == this) {
+        g_pMessageOwner = nullptr;
+        SetMessageSink(nullptr);
+    }
+}
+
+void CQuireBinderDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CHAPTER_LABEL, m_wndChapterLabel);
+    DDX_Control(pDX, IDC_HEADER_FRAME, m_wndHeaderFrame);
+    DDX_Control(pDX, IDC_CHAPTERS_FRAME, m_wndChaptersFrame);
+    DDX_Control(pDX, IDC_CONTENTS, m_wndContents);
+    DDX_Control(pDX, IDC_EDITOR, m_wndEditor);
+    DDX_Control(pDX, IDC_TITLE, m_wndTitle);
+    DDX_Control(pDX, IDC_AUTHOR, m_wndAuthor);
+}
+
+BOOL CQuireBinderDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    std::string strAbout = LoadString(IDS_ABOUTBOX);
+    if (CMenu* pSysMenu = GetSystemMenu(FALSE); pSysMenu != nullptr && !strAbout.empty()) {
+        pSysMenu->AppendMenu(MF_SEPARATOR);
+        pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAbout.c_str());
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_wndStatusBar.Create(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, CRect(), this, IDC_STATUS_BAR);
+
+    m_wndAuthor.LimitText(50);
+    m_wndTitle.LimitText(50);
+    m_wndEditor.SetEventMask(ENM_CHANGE | ENM_MOUSEEVENTS);
+    m_wndEditor.LimitText(0x100000);
+
+    m_menuMain.LoadMenu(IDR_MAINMENU);
+    SetMenu(&m_menuMain);
+    m_menuContext.LoadMenu(IDR_EDITOR_MENU);
+
+    for (const ImageButtonSpec& spec : s_imageButtons) {
+        CImageButton& button = this->*spec.pButton;
+        button.SubclassDlgItem(UINT(spec.nID), this);
+        button.SetIcon(spec.nIcon, 0);
+    }
+
+    EnableToolTips(TRUE);
+    ResetDocument();
+    m_strDocDir.clear();
+
+    m_hWndNextViewer = nullptr;
+    m_hWndNextViewer = ::SetClipboardViewer(m_hWnd);
+
+    m_bTitleDialogOpen = false;
+    OpenCommandLineBook();
+
+    int nMaximized =
+        AfxGetApp() != nullptr ? AfxGetApp()->GetProfileInt(kPlacementSection, kMaximizedEntry, -1) : -1;
+    if (nMaximized != 0 && nMaximized != -1)
+        SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
+    return TRUE;
+}
+
+INT_PTR CQuireBinderDlg::OnToolHitTest(POINT point, TOOLINFOA* pTI) const {
+    INT_PTR nHit = CDialog::OnToolHitTest(point, pTI);
+    if (pTI != nullptr) {
+        UINT nTip = 0;  // string 0 loads as empty: no tip over the other controls
+        for (const ImageButtonSpec& spec : s_imageButtons) {
+            if (spec.nID == nHit)
+                nTip = spec.nTip;
+        }
+        std::string strTip = LoadString(nTip);
+        // The framework frees the text after use.
+        auto* pszText = static_cast<char*>(std::malloc(strTip.size() + 1));
+        if (pszText != nullptr)
+            std::memcpy(pszText, strTip.c_str(), strTip.size() + 1);
+        pTI->lpszText = pszText;
+    }
+    return nHit;
+}
+
+BOOL CQuireBinderDlg::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CQuireBinderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Enter in a control that does not take it arrives as IDOK with code 0: it must not end the window.
+    if (wParam == IDOK)
+        return TRUE;
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CQuireBinderDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+    else
+        CDialog::OnSysCommand(nID, lParam);
+}
+
+void CQuireBinderDlg::OnAbout() {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+}
+
+void CQuireBinderDlg::OnPaint() {
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        CRect rect;
+        GetClientRect(&rect);
+        int x = (rect.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        int y = (rect.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        dc.DrawIcon(x, y, m_hIcon);
+    } else {
+        CRect rect;
+        GetClientRect(&rect);
+        CPaintDC dc(this);
+        // Separates the menu bar from the controls.
+        dc.DrawEdge(&rect, EDGE_ETCHED, BF_TOP);
+        CDialog::OnPaint();
+    }
+}
+
+HCURSOR CQuireBinderDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CQuireBinderDlg::OnFileExit() {
+    // Leaving through Exit keeps the stored window state as it was.
+    if (QuerySave())
+        EndDialog(0);
+}
+
+void CQuireBinderDlg::OnClose() {
+    if (!QuerySave())
+        return;
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->WriteProfileInt(kPlacementSection, kMaximizedEntry, IsZoomed());
+    CDialog::OnClose();
+}

@@ -1,0 +1,167 @@
+// The main window: the book's author and title, the table of contents, the chapter editor, two
+// rows of icon buttons, the menu bar and the status bar. This header is the one place that lists
+// every member and handler of the window; the handlers live with the part of the program that
+// owns them:
+//   app/QuireBinderDlg.cpp        initialisation, tooltips, painting, system menu, keys, Exit, Close
+//   app/WindowLayout.cpp          minimum size and layout on resizing
+//   app/DocumentCommands.cpp      New, Open, Save, Save As, the save-changes prompt, the caption
+//   app/SendAndHelp.cpp           Save and Send, Help
+//   chapters/ChapterCommands.cpp  chapter commands, button and menu states, the modified state
+//   chapters/EditorClipboard.cpp  Edit commands, focus tracking, context menu, clipboard chain
+//   chapters/ImportAndSize.cpp    text import and the book-size display
+#pragma once
+
+#include <string>
+
+#include "Framework.h"
+#include "ContentsListBox.h"
+#include "ImageButton.h"
+#include "resource.h"
+
+class CQuireBinderDlg : public CDialog {
+    DECLARE_DYNAMIC(CQuireBinderDlg)
+
+public:
+    enum { IDD = IDD_QUIREBINDER_DIALOG };
+
+    explicit CQuireBinderDlg(CWnd* pParent = nullptr);
+    ~CQuireBinderDlg() override;
+
+    // The executable's directory; set before the window is created, used to find the help file.
+    std::string m_strAppDir;
+    // True while the chapter title dialog is open: the application then translates no accelerators.
+    bool m_bTitleDialogOpen = false;
+
+    INT_PTR OnToolHitTest(POINT point, TOOLINFOA* pTI) const override;
+    // Swallows Escape wherever the focus is, so that it never ends the window.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Document operations.
+    BOOL QuerySave();
+    void ResetDocument();
+    void OpenBook(const char* lpszPath);
+    void OpenCommandLineBook();
+    BOOL SaveBook(BOOL bCheckName);
+    BOOL AskSaveAsName();
+
+    // Chapter operations and states.
+    void ShowSelectedChapter();
+    void ShowChapterTitle(int nIndex);
+    void UpdateChapterButtons();
+    void UpdateMoveButtons(int nIndex);
+    void UpdateChapterMenuItems();
+    BOOL IsModified();
+    void ClearModified();
+
+    // Editor, clipboard and focus.
+    void UpdatePasteButton();
+    void UpdateEditMenuItems();
+    void RestoreFocus();
+    CWnd* GetEditTarget();
+    void ShowEditorContextMenu(MSGFILTER* pFilter);
+
+    // Book size in the status bar.
+    void UpdateBookSize();
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    // Window messages.
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSizing(UINT fwSide, LPRECT pRect);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnClose();
+    void OnInitMenu(CMenu* pMenu);
+    void OnDrawClipboard();
+    void OnChangeCbChain(HWND hWndRemove, HWND hWndAfter);
+    void OnDestroy();
+
+    // File and Help menus.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnSaveAndSend();
+    void OnFileExit();
+    void OnHelp();
+    void OnAbout();
+
+    // Chapter commands; the ...Menu variants act only while the matching button is enabled.
+    void OnNewChapter();
+    void OnNewChapterMenu();
+    void OnRenameChapter();
+    void OnRenameChapterMenu();
+    void OnDeleteChapter();
+    void OnMoveChapterUp();
+    void OnMoveChapterUpMenu();
+    void OnMoveChapterDown();
+    void OnMoveChapterDownMenu();
+    void OnContentsSelChange();
+
+    // Editor and clipboard.
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditClear();
+    void OnEditSelectAll();
+    void OnEditUndo();
+    void OnPasteTextFromClipboard();
+    void OnPasteTextFromClipboardMenu();
+    void OnAuthorSetFocus();
+    void OnTitleSetFocus();
+    void OnEditorSetFocus();
+    void OnEditKillFocus();
+    void OnContentsKillFocus();
+    void OnEditorMsgFilter(NMHDR* pNotifyStruct, LRESULT* pResult);
+
+    // Import and book size.
+    void OnAddTextFromFile();
+    void OnAddTextFromFileMenu();
+    void OnEditorChange();
+
+    // Sets the caption from the document name.
+    void UpdateCaption();
+
+    // The icon buttons, in the order they are attached, with their icons and tooltip strings.
+    struct ImageButtonSpec;
+    static const ImageButtonSpec s_imageButtons[11];
+
+    CStatic m_wndChapterLabel;
+    CButton m_wndHeaderFrame;
+    CButton m_wndChaptersFrame;
+    CContentsListBox m_wndContents;
+    CRichEditCtrl m_wndEditor;
+    CEdit m_wndTitle;
+    CEdit m_wndAuthor;
+    HICON m_hIcon = nullptr;
+    // The chapter whose text the editor shows; -1 for none.
+    int m_nCurrentChapter = -1;
+    CStatusBarCtrl m_wndStatusBar;
+    CMenu m_menuMain;
+    CMenu m_menuContext;
+    std::string m_strDocDir;
+    std::string m_strDocName;
+    CImageButton m_btnNewChapter;
+    CImageButton m_btnDeleteChapter;
+    CImageButton m_btnRenameChapter;
+    CImageButton m_btnImportText;
+    CImageButton m_btnMoveUp;
+    CImageButton m_btnMoveDown;
+    CImageButton m_btnPasteText;
+    CImageButton m_btnNewBook;
+    CImageButton m_btnOpenBook;
+    CImageButton m_btnSaveBook;
+    CImageButton m_btnSendBook;
+    bool m_bUntitled = true;
+    // Which edit had the focus last and which control RestoreFocus goes back to:
+    // 1 Author, 2 Title, 3 chapter editor; for the restore target anything else is the list.
+    int m_nLastFocusedEdit = 0;
+    int m_nFocusRestoreTarget = 0;
+    HWND m_hWndNextViewer = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+};
