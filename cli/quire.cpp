@@ -15,6 +15,9 @@
 #include "Book.h"
 #include "KvFileName.h"
 #include "MessageSink.h"
+#ifdef _WIN32
+#include "WinFileSystem.h"
+#endif
 
 namespace {
 
@@ -251,6 +254,11 @@ int Unpack(const std::string& path, const std::string& folder) {
 
 int main(int argc, char** argv) {
     SetMessageSink(PrintMessage);
+#ifdef _WIN32
+    // Saves through the Windows calls: the new file takes the old one's place in one move.
+    static CWinFileSystem windowsFiles;
+    CFileSystem::SetActive(&windowsFiles);
+#endif
     if (argc < 2)
         return Usage();
     std::string command = argv[1];

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "WinFileSystem.h"
+#else
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -15,6 +19,7 @@
 
 #include "Book.h"
 #include "FailingFileSystem.h"
+#include "StdFileSystem.h"
 #include "MessageLog.h"
 #include "TempDir.h"
 #include "TestContainer.h"
@@ -25,8 +30,32 @@ namespace {
 const std::string kByteMessage = "cannot write: disk full?";
 const std::string kBlockMessage = "write error";
 
-class SafeSave : public ::testing::Test {
+// Each test runs over every real file system of the platform: the standard one everywhere, and the
+// Windows calls under Windows.
+struct RealFileSystem {
+    const char* name;
+    CFileSystem& (*get)();
+};
+
+void PrintTo(const RealFileSystem& fileSystem, std::ostream* out) {
+    *out << fileSystem.name;
+}
+
+CFileSystem& Standard() {
+    static CStdFileSystem fileSystem;
+    return fileSystem;
+}
+
+#ifdef _WIN32
+CFileSystem& Windows() {
+    static CWinFileSystem fileSystem;
+    return fileSystem;
+}
+#endif
+
+class SafeSave : public ::testing::TestWithParam<RealFileSystem> {
 protected:
+    CFileSystem& m_real = GetParam().get();
     CTempDir m_dir;
     std::unique_ptr<CBook> m_pBook = std::make_unique<CBook>();
     CBook& m_book = *m_pBook;
@@ -36,6 +65,7 @@ protected:
     std::vector<TestMember> m_members;
 
     void SetUp() override {
+        CFileSystem::SetActive(&m_real);
         m_book.SetAuthor("the book already on disk");
         ASSERT_TRUE(m_book.SaveToFile(m_strPath.c_str()));
         m_strOld = ReadBytes(m_strPath);
@@ -79,7 +109,7 @@ protected:
         m_log.Clear();
         CFileSystem::SetActive(&fileSystem);
         EXPECT_EQ(expected, m_book.SaveToFile(m_strPath.c_str()));
-        CFileSystem::SetActive(nullptr);
+        CFileSystem::SetActive(&m_real);
         std::string messages;
         for (const std::string& message : m_log.Messages())
             messages += message + ";";
@@ -97,11 +127,11 @@ protected:
     }
 };
 
-TEST_F(SafeSave, AShortWriteAtAnyByteKeepsTheOldFileAndReportsLikeTheByteHelpers) {
+TEST_P(SafeSave, AShortWriteAtAnyByteKeepsTheOldFileAndReportsLikeTheByteHelpers) {
     const std::size_t size = EncodeContainer(m_members).size();
     ASSERT_EQ(229u, size);
     for (std::size_t accepted = 0; accepted < size; ++accepted) {
-        CFailingFileSystem fileSystem;
+        CFailingFileSystem fileSystem(m_real);
         fileSystem.AcceptBytes(accepted);
         std::string context = "after " + std::to_string(accepted) + " bytes";
         EXPECT_EQ(MessageForLossAt(accepted) + ";", SaveThrough(fileSystem, false)) << context;
@@ -109,15 +139,15 @@ TEST_F(SafeSave, AShortWriteAtAnyByteKeepsTheOldFileAndReportsLikeTheByteHelpers
     }
 }
 
-TEST_F(SafeSave, AFailureOfAnyFileOperationKeepsTheOldFile) {
-    CFailingFileSystem counting;
+TEST_P(SafeSave, AFailureOfAnyFileOperationKeepsTheOldFile) {
+    CFailingFileSystem counting(m_real);
     SaveThrough(counting, true);
     const std::vector<std::string> calls = counting.Calls();
     ASSERT_EQ((std::vector<std::string>{"create", "write", "flush", "close", "replace"}), calls);
     WriteBytes(m_strPath, m_strOld);
 
     for (std::size_t call = 1; call <= calls.size(); ++call) {
-        CFailingFileSystem fileSystem;
+        CFailingFileSystem fileSystem(m_real);
         fileSystem.FailAtCall(static_cast<int>(call));
         const std::string& operation = calls[call - 1];
         std::string expected;  // an unopened or unplaced file is reported by the caller, not the writer
@@ -130,7 +160,7 @@ TEST_F(SafeSave, AFailureOfAnyFileOperationKeepsTheOldFile) {
     }
 }
 
-TEST_F(SafeSave, LargeMembersAreCountedByteForByteToo) {
+TEST_P(SafeSave, LargeMembersAreCountedByteForByteToo) {
     const std::size_t kBig = 1536 * 1024, kMiB = 1024 * 1024;  // more than the writer gathers at once
     SetContent({"big", "small", "empty"}, {std::string(kBig, 'b'), std::string(100, 's'), ""});
     const std::string expected = EncodeContainer(m_members);
@@ -143,7 +173,7 @@ TEST_F(SafeSave, LargeMembersAreCountedByteForByteToo) {
     for (std::size_t accepted : offsets) {
         if (accepted >= expected.size())
             continue;
-        CFailingFileSystem fileSystem;
+        CFailingFileSystem fileSystem(m_real);
         fileSystem.AcceptBytes(accepted);
         std::string context = "after " + std::to_string(accepted) + " bytes";
         EXPECT_EQ(MessageForLossAt(accepted) + ";", SaveThrough(fileSystem, false)) << context;
@@ -151,27 +181,27 @@ TEST_F(SafeSave, LargeMembersAreCountedByteForByteToo) {
     }
 
     // Many small writes are gathered: the whole book takes few calls.
-    CFailingFileSystem counting;
+    CFailingFileSystem counting(m_real);
     SaveThrough(counting, true);
     EXPECT_LE(counting.Calls().size(), 10u);
 }
 
-TEST_F(SafeSave, FailedSaveUnderANewNameLeavesNoFile) {
+TEST_P(SafeSave, FailedSaveUnderANewNameLeavesNoFile) {
     m_strPath = m_dir.Path("new.book");
     for (std::size_t accepted : {0u, 100u, 228u}) {
-        CFailingFileSystem fileSystem;
+        CFailingFileSystem fileSystem(m_real);
         fileSystem.AcceptBytes(accepted);
         SaveThrough(fileSystem, false);
         EXPECT_EQ(std::vector<std::string>{"book.book"}, m_dir.Names());
     }
-    CFailingFileSystem fileSystem;
+    CFailingFileSystem fileSystem(m_real);
     fileSystem.FailAtCall(5);
     SaveThrough(fileSystem, false);
     EXPECT_EQ(std::vector<std::string>{"book.book"}, m_dir.Names());
 }
 
 // Names are bytes in the ANSI code page on Windows: the replace must hit the file they name.
-TEST_F(SafeSave, NonAsciiNameIsReplacedInPlace) {
+TEST_P(SafeSave, NonAsciiNameIsReplacedInPlace) {
     std::string path =
         m_strPath.substr(0, m_strPath.size() - std::string("book.book").size()) + "caf\xe9\x80.book";
     ASSERT_TRUE(m_book.SaveToFile(path.c_str()));
@@ -183,7 +213,7 @@ TEST_F(SafeSave, NonAsciiNameIsReplacedInPlace) {
 }
 
 // Also for root, who may write such a file: the protection is the user's.
-TEST_F(SafeSave, ReadOnlyFileIsNotReplaced) {
+TEST_P(SafeSave, ReadOnlyFileIsNotReplaced) {
     namespace fs = std::filesystem;
     fs::permissions(m_strPath, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
@@ -194,7 +224,7 @@ TEST_F(SafeSave, ReadOnlyFileIsNotReplaced) {
 
 #ifndef _WIN32
 // Only POSIX has permissions beyond the read-only attribute to lose.
-TEST_F(SafeSave, ReplacingKeepsTheOldFilesPermissions) {
+TEST_P(SafeSave, ReplacingKeepsTheOldFilesPermissions) {
     namespace fs = std::filesystem;
     fs::permissions(m_strPath, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(m_book.SaveToFile(m_strPath.c_str()));
@@ -205,7 +235,7 @@ TEST_F(SafeSave, ReplacingKeepsTheOldFilesPermissions) {
 }
 
 // A real write limit: the kernel refuses the bytes beyond it, as a full disk does.
-TEST_F(SafeSave, FileSizeLimitKeepsTheOldFile) {
+TEST_P(SafeSave, FileSizeLimitKeepsTheOldFile) {
     SetContent({"big"}, {std::string(300000, 'b')});
     struct rlimit saved;
     ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &saved));
@@ -223,7 +253,7 @@ TEST_F(SafeSave, FileSizeLimitKeepsTheOldFile) {
     ExpectOldFileAndNextSaveWorks("file size limit");
 }
 
-TEST_F(SafeSave, FullDiskKeepsTheOldFile) {
+TEST_P(SafeSave, FullDiskKeepsTheOldFile) {
     if (geteuid() != 0)
         GTEST_SKIP() << "mounting a small file system needs root";
     CTempDir mountPoint;
@@ -240,6 +270,44 @@ TEST_F(SafeSave, FullDiskKeepsTheOldFile) {
     EXPECT_EQ(std::vector<std::string>{"book.book"}, mountPoint.Names());
     umount2(mountPoint.Path("").c_str(), MNT_DETACH);
 }
+#endif
+
+#ifdef _WIN32
+// Another program holding the book open keeps it from being replaced; the save fails cleanly.
+TEST_P(SafeSave, FileHeldOpenElsewhereIsNotReplaced) {
+    std::FILE* holder = std::fopen(m_strPath.c_str(), "rb");
+    ASSERT_TRUE(holder);
+    m_log.Clear();
+    EXPECT_FALSE(m_book.SaveToFile(m_strPath.c_str()));
+    std::fclose(holder);
+    EXPECT_TRUE(m_log.Messages().empty());
+    ExpectOldFileAndNextSaveWorks("held open");
+}
+
+// How the user keeps the file (here: hidden) survives the replacement by the Windows calls.
+TEST_P(SafeSave, WindowsReplacementKeepsTheTargetsAttributes) {
+    if (&m_real != &Windows())
+        GTEST_SKIP() << "the standard file system carries over permission bits only";
+    ASSERT_TRUE(SetFileAttributesA(m_strPath.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(m_book.SaveToFile(m_strPath.c_str()));
+    EXPECT_EQ(EncodeContainer(m_members), ReadBytes(m_strPath));
+    DWORD attributes = GetFileAttributesA(m_strPath.c_str());
+    EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_HIDDEN) << attributes;
+}
+#endif
+
+std::string NameOf(const ::testing::TestParamInfo<RealFileSystem>& info) {
+    return info.param.name;
+}
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(Real,
+                         SafeSave,
+                         ::testing::Values(RealFileSystem{"Standard", Standard},
+                                           RealFileSystem{"Windows", Windows}),
+                         NameOf);
+#else
+INSTANTIATE_TEST_SUITE_P(Real, SafeSave, ::testing::Values(RealFileSystem{"Standard", Standard}), NameOf);
 #endif
 
 }  // namespace

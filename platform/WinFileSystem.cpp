@@ -1,0 +1,75 @@
+#include "WinFileSystem.h"
+
+#include <windows.h>
+
+namespace {
+
+HANDLE Win(CFileSystem::Handle file) {
+    return static_cast<HANDLE>(file);
+}
+
+// Attributes that say how the user wants the book kept; the new file takes them over.
+const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// One WriteFile call takes a DWORD count; larger blocks go in slices.
+const std::size_t kMaxSlice = 64 * 1024 * 1024;
+
+}  // namespace
+
+CFileSystem::Handle CWinFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
+    // CREATE_NEW picks a free name and claims it in one step.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string path = RandomNameBeside(target, ".tmp");
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            tempPath = path;
+            return file;
+        }
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    tempPath.clear();
+    return nullptr;
+}
+
+// Goes on after a short write: only a failed call or one that takes nothing ends it, so the count
+// returned is every byte the system accepted.
+std::size_t CWinFileSystem::Write(Handle file, const void* data, std::size_t count) {
+    const char* bytes = static_cast<const char*>(data);
+    std::size_t written = 0;
+    while (written < count) {
+        std::size_t slice = count - written < kMaxSlice ? count - written : kMaxSlice;
+        DWORD done = 0;
+        if (!WriteFile(Win(file), bytes + written, static_cast<DWORD>(slice), &done, nullptr) || done == 0)
+            break;
+        written += done;
+    }
+    return written;
+}
+
+bool CWinFileSystem::Flush(Handle file) {
+    return FlushFileBuffers(Win(file)) != 0;
+}
+
+bool CWinFileSystem::Close(Handle file) {
+    return CloseHandle(Win(file)) != 0;
+}
+
+bool CWinFileSystem::Replace(const std::string& from, const std::string& to) {
+    DWORD attributes = GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // MoveFileEx replaces a read-only file under Wine; the user protected it, so it stays.
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+        if (attributes & kKeptAttributes)
+            SetFileAttributesA(from.c_str(), attributes & kKeptAttributes);
+    }
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool CWinFileSystem::Remove(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
