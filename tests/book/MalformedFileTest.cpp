@@ -5,17 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "AllocationMeter.h"
 #include "Book.h"
+#include "LoadProbe.h"
 #include "TempDir.h"
 #include "TestContainer.h"
 #include "TestFiles.h"
 
 namespace {
-
-// Whatever a file claims, a load may hold its bytes about twice (the book and the member being
-// read) plus the chapter records up to the chapter bound.
-const std::size_t kSlack = 2 * CBook::kMaxChapters * sizeof(CChapter) + 64 * 1024;
 
 class MalformedFile : public ::testing::Test {
 protected:
@@ -23,23 +19,11 @@ protected:
     std::unique_ptr<CBook> m_pBook = std::make_unique<CBook>();
     CBook& m_book = *m_pBook;
     std::string m_strPath = m_dir.Path("m.book");
+    CLoadProbe m_probe{m_book, m_strPath};
 
-    // Loads `bytes` and checks what must hold for any input: memory bounded by the file size, no
-    // more text than the file holds, and an empty book after a rejection.
     bool Load(const std::string& bytes) {
         WriteBytes(m_strPath, bytes);
-        CAllocationMeter::Start();
-        bool loaded = m_book.LoadFromFile(m_strPath.c_str());
-        EXPECT_LE(CAllocationMeter::Largest(), bytes.size() + kSlack);
-        EXPECT_LE(CAllocationMeter::Peak(), 2 * bytes.size() + kSlack);
-        if (loaded) {
-            EXPECT_LE(m_book.ContentSize(-1), bytes.size());
-        } else {
-            EXPECT_EQ(0, m_book.ChapterCount());
-            EXPECT_EQ("", m_book.Author());
-            EXPECT_EQ("", m_book.Title());
-        }
-        return loaded;
+        return m_probe.Load();
     }
 };
 
