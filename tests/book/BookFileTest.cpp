@@ -102,7 +102,7 @@ TEST_F(BookFile, SavedBytesFollowTheLayoutForAnyContent) {
     for (int round = 0; round < 20; ++round) {
         m_book.Clear();
         std::vector<std::string> titles, texts;
-        for (int i = 0, count = random() % 6; i < count; ++i) {
+        for (uint32_t i = 0, count = static_cast<uint32_t>(random() % 6); i < count; ++i) {
             titles.push_back(bytes(10));
             texts.push_back(bytes(2000));
             m_book.SetChapterTitle(i, titles.back());
@@ -130,7 +130,7 @@ TEST_F(BookFile, RoundTripKeepsEveryByteThatTheLayoutCanCarry) {
         m_book.Clear();
         std::string author = bytes(30, "\r\n"), title = bytes(30, "\r\n");
         std::vector<std::string> titles, texts;
-        for (int i = 0, count = random() % 8; i < count; ++i) {
+        for (uint32_t i = 0, count = static_cast<uint32_t>(random() % 8); i < count; ++i) {
             titles.push_back(bytes(20, std::string("\r\n")));
             texts.push_back(bytes(3000, ""));
             m_book.SetChapterTitle(i, titles.back() + (i % 2 ? "\r" : ""));  // a CR in a title is dropped

@@ -55,11 +55,11 @@ TEST_F(Container, WriterAgreesWithTheFormatForAnyBytes) {
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
         std::vector<TestMember> members;
-        for (int i = 0, count = 1 + random() % 8; i < count; ++i) {
+        for (uint32_t i = 0, count = 1 + static_cast<uint32_t>(random() % 8); i < count; ++i) {
             TestMember member;
-            for (int n = random() % 12; n > 0; --n)
+            for (auto n = random() % 12; n > 0; --n)
                 member.name += static_cast<char>(1 + random() % 255);
-            for (int n = random() % 300; n > 0; --n)
+            for (auto n = random() % 300; n > 0; --n)
                 member.data += static_cast<char>(random() % 256);
             members.push_back(member);
         }

@@ -18,7 +18,8 @@ const double kSecondsPerByte = 2e-6;
 
 }  // namespace
 
-const std::size_t CLoadProbe::kSlack = 2 * CBook::kMaxChapters * sizeof(CChapter) + 64 * 1024;
+const std::size_t CLoadProbe::kSlack =
+    std::size_t{2} * CBook::kMaxChapters * sizeof(CChapter) + std::size_t{64} * 1024;
 
 CLoadProbe::CLoadProbe(CBook& book, const std::string& path) : m_book(book), m_strPath(path), m_nPeak(0) {}
 

@@ -133,7 +133,7 @@ TEST_F(MalformedFile, OverlappingRecordsAreNotReadOverAndOver) {
     const uint32_t namesStart = 6 + 10 * count,
                    recordsStart = namesStart + static_cast<uint32_t>(names.size());
     const std::string records =
-        '\0' + std::string(8, '\0') + '\0' + "a\nt" + '\0' + "A" + '\0' + std::string(64 * 1024, 'x');
+        '\0' + std::string(8, '\0') + '\0' + "a\nt" + '\0' + "A" + '\0' + std::string(std::size_t{64} * 1024, 'x');
     const uint32_t nameOffsets[] = {0, 13, 23, 36}, recordOffsets[] = {0, 9, 13, 15},
                    recordSizes[] = {9, 4, 2, 64 * 1024 + 1};
 
@@ -178,7 +178,7 @@ TEST_F(MalformedFile, RandomDamageNeverBreaksTheLoader) {
     std::mt19937 random(2024);
     for (int round = 0; round < 1500; ++round) {
         std::string bytes = valid;
-        for (int damage = 1 + random() % 4; damage > 0; --damage) {
+        for (auto damage = 1 + random() % 4; damage > 0; --damage) {
             switch (random() % 4) {
                 case 0:
                     bytes[random() % bytes.size()] = static_cast<char>(random());

@@ -85,7 +85,7 @@ TEST_F(QuireCli, PackTakesAnyBytesAndTitlesChaptersByFileName) {
     std::vector<std::string> texts;
     for (int i = 0; i < 4; ++i) {
         std::string text;
-        for (int n = random() % 5000; n > 0; --n)
+        for (auto n = random() % 5000; n > 0; --n)
             text += static_cast<char>(random() % 256);
         texts.push_back(text);
     }
