@@ -104,14 +104,4 @@ TEST(HtmlHelpLoader, FailureIsFinal) {
     }
 }
 
-// The Help command's loader can be replaced and put back.
-TEST(HtmlHelpLoader, CurrentLoaderIsTheProcesssOwnUnlessReplaced) {
-    CHtmlHelpLoader& own = CHtmlHelpLoader::Current();
-    CHtmlHelpLoader fake(CFakeHtmlHelpControl::Calls());
-    EXPECT_EQ(CHtmlHelpLoader::SetCurrent(&fake), &own);
-    EXPECT_EQ(&CHtmlHelpLoader::Current(), &fake);
-    EXPECT_EQ(CHtmlHelpLoader::SetCurrent(nullptr), &fake);
-    EXPECT_EQ(&CHtmlHelpLoader::Current(), &own);
-}
-
 }  // namespace
