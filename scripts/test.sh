@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native, native under ASan/UBSan, and the
-# Windows build under Wine in a virtual display. Installs what is missing first.
+# Builds everything and runs every test: native, native under ASan/UBSan, a short fuzz of the
+# book reader, the Windows build under Wine in a virtual display, and the static checks.
+# Installs what is missing first. The long fuzz is scripts/fuzz.sh on its own.
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 "$QB_ROOT/scripts/bootstrap.sh" || exit 1
@@ -16,8 +17,10 @@ step "native build"        build_native
 step "native tests"        ctest --test-dir "$QB_BUILD/native" --output-on-failure -j "$QB_JOBS"
 step "asan build"          build_asan
 step "asan tests"          ctest --test-dir "$QB_BUILD/asan" --output-on-failure -j "$QB_JOBS"
+step "fuzz (60 s)"         "$QB_ROOT/scripts/fuzz.sh" --seconds 60
 step "windows build"       build_win
 step "windows tests"       with_display ctest --test-dir "$QB_BUILD/win" --output-on-failure
+step "static checks"       "$QB_ROOT/scripts/static-checks.sh"
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"
