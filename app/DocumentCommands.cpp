@@ -28,6 +28,30 @@ std::string TrimmedText(const CWnd& wnd) {
     return text;
 }
 
+// "book" in any mix of upper and lower case.
+bool IsBookIgnoringCase(const std::string& text) {
+    if (text.size() != 4)
+        return false;
+    std::string lower = text;
+    for (char& c : lower)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower == "book";
+}
+
+std::string DocumentPath(const std::string& strDir, const std::string& strName) {
+    return strDir + "\\" + strName;
+}
+
+// A path without a directory (or a relative one) would later be saved beside whatever the current
+// directory has become, or at the root of the drive: the document keeps the full path it came from.
+std::string FullPath(const char* lpszPath) {
+    char szFull[MAX_PATH];
+    DWORD nLength = ::GetFullPathNameA(lpszPath, MAX_PATH, szFull, nullptr);
+    if (nLength == 0 || nLength >= MAX_PATH)
+        return lpszPath;
+    return std::string(szFull, nLength);
+}
+
 }  // namespace
 
 void CQuireBinderDlg::UpdateCaption() {
@@ -46,6 +70,43 @@ BOOL CQuireBinderDlg::QuerySave() {
         default:
             return FALSE;
     }
+}
+
+void CQuireBinderDlg::OnFileNew() {
+    if (QuerySave())
+        ResetDocument();
+    else
+        RestoreFocus();
+}
+
+void CQuireBinderDlg::OnFileOpen() {
+    if (!QuerySave()) {
+        RestoreFocus();
+        return;
+    }
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST,
+                    kBookFilter, this);
+    if (dlg.DoModal() == IDOK) {
+        std::string strPath = dlg.GetPathName();
+        // A chosen Novel.BOOK is that file, not "Novel.BOOK.book".
+        if (!IsBookIgnoringCase(dlg.GetFileExt()))
+            strPath += ".book";
+        OpenBook(strPath.c_str());
+    } else {
+        RestoreFocus();
+    }
+    Invalidate(TRUE);
+}
+
+void CQuireBinderDlg::OnFileSave() {
+    SaveBook(TRUE);
+}
+
+void CQuireBinderDlg::OnFileSaveAs() {
+    if (AskSaveAsName())
+        SaveBook(FALSE);
+    else
+        RestoreFocus();
 }
 
 void CQuireBinderDlg::ResetDocument() {
@@ -91,7 +152,7 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath) {
         ShowChapterTitle(0);
     }
 
-    std::string strPath = lpszPath;
+    std::string strPath = FullPath(lpszPath);
     size_t nSlash = strPath.rfind('\\');
     if (nSlash == std::string::npos) {
         m_strDocName = strPath;
@@ -120,10 +181,7 @@ void CQuireBinderDlg::OpenCommandLineBook() {
     // A path that would not fit the platform's 260-byte buffers is ignored like any other non-book.
     if (strPath.size() >= MAX_PATH || strPath.size() < 4)
         return;
-    std::string strEnd = strPath.substr(strPath.size() - 4);
-    for (char& c : strEnd)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (strEnd == "book")
+    if (IsBookIgnoringCase(strPath.substr(strPath.size() - 4)))
         OpenBook(strPath.c_str());
 }
 
@@ -133,7 +191,7 @@ BOOL CQuireBinderDlg::AskSaveAsName() {
     CKvFileDialog dlg(FALSE, "book", nullptr,
                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN,
                       kBookFilter, this);
-    dlg.m_ofn.lpstrInitialDir = m_strDocDir.c_str();
+    dlg.m_ofn.lpstrInitialDir = m_strDocDir.empty() ? nullptr : m_strDocDir.c_str();
     if (dlg.DoModal() != IDOK)
         return FALSE;
     std::string strPath = dlg.GetPathName();
@@ -149,7 +207,7 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
     const std::string strOldName = m_strDocName;
     const bool bOldUntitled = m_bUntitled;
 
-    DWORD dwAttributes = ::GetFileAttributesA((m_strDocDir + "\\" + m_strDocName).c_str());
+    DWORD dwAttributes = ::GetFileAttributesA(DocumentPath(m_strDocDir, m_strDocName).c_str());
     bool bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
     if (m_bUntitled || bReadOnly) {
         if (!AskSaveAsName()) {
@@ -177,7 +235,7 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
         theBook.SetChapterText(uint32_t(nSelected), TrimmedText(m_wndEditor));
     m_nCurrentChapter = nSelected != LB_ERR ? nSelected : -1;
 
-    bool bSaved = theBook.SaveToFile((m_strDocDir + "\\" + m_strDocName).c_str());
+    bool bSaved = theBook.SaveToFile(DocumentPath(m_strDocDir, m_strDocName).c_str());
     if (bSaved) {
         UpdateCaption();
         ClearModified();

@@ -4,6 +4,10 @@
 
 IMPLEMENT_DYNAMIC(CKvFileDialog, CFileDialog)
 
+// Nothing of its own: the file dialog's notifications are handled by CFileDialog.
+BEGIN_MESSAGE_MAP(CKvFileDialog, CFileDialog)
+END_MESSAGE_MAP()
+
 CKvFileDialog::CKvFileDialog(BOOL bOpenFileDialog,
                              const char* lpszDefExt,
                              const char* lpszFileName,

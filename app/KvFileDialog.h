@@ -25,4 +25,6 @@ public:
 
 protected:
     BOOL OnFileNameOK() override;
+
+    DECLARE_MESSAGE_MAP()
 };

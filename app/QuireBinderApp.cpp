@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "QuireBinderDlg.h"
+#include "WinFileSystem.h"
 #include "resource.h"
 
 namespace {
@@ -10,6 +11,9 @@ namespace {
 constexpr const char* kBookExtension = ".book";
 constexpr const char* kBookType = "Folioview`s Book";
 constexpr const char* kOpenCommandKey = "shell\\open\\command";
+
+// The book's saves go through the Windows calls, which count every byte and keep a protected file.
+CWinFileSystem g_windowsFiles;
 
 bool CreateKey(HKEY hParent, const char* lpszSubKey, HKEY* phKey) {
     char szClass[] = "";
@@ -62,6 +66,7 @@ std::string CQuireBinderApp::ProgramDirectory(const char* lpszExePath, DWORD nLe
 }
 
 std::string CQuireBinderApp::PrepareStartUp() {
+    CFileSystem::SetActive(&g_windowsFiles);
     char szExePath[MAX_PATH] = {};
     DWORD nLength = ::GetModuleFileNameA(nullptr, szExePath, MAX_PATH);
     szExePath[MAX_PATH - 1] = '\0';  // a truncated path comes without a terminator on older systems
