@@ -1,10 +1,168 @@
-// Main window: the chapter commands, the states of the chapter buttons and the book's modified state.
+// Main window: the chapter commands, the states of the chapter buttons and menu items, and the
+// book's modified state.
 #include "QuireBinderDlg.h"
+
+#include "Book.h"
+#include "ChapterTitleDialog.h"
+
+namespace {
+
+// Runs the chapter title dialog on rTitle (empty proposes "New Chapter"). The main window's
+// accelerators stay off while it is open, so its edit box gets Ctrl+C, Ctrl+V and the rest; the
+// flag goes down again however the dialog ends. True on OK, with the normalised title in rTitle.
+bool AskChapterTitle(bool& bTitleDialogOpen, std::string& rTitle) {
+    struct FlagDown {
+        bool& bFlag;
+        ~FlagDown() { bFlag = false; }
+    };
+    CChapterTitleDialog dlg;
+    dlg.m_strTitle = rTitle;
+    bTitleDialogOpen = true;
+    FlagDown flagDown{bTitleDialogOpen};
+    if (dlg.DoModal() != IDOK)
+        return false;
+    rTitle = dlg.m_strTitle;
+    return true;
+}
+
+}  // namespace
+
+void CQuireBinderDlg::ShowSelectedChapter() {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected != LB_ERR && nSelected != m_nCurrentChapter) {
+        if (m_nCurrentChapter >= 0) {
+            std::string strText;
+            m_wndEditor.GetWindowText(strText);
+            theBook.SetChapterText(uint32_t(m_nCurrentChapter), strText);
+        }
+        // Showing another chapter clears the editor's modification flag, and with it the only
+        // trace of text typed into the chapter just stored: keep the flag as it was.
+        BOOL bModified = m_wndEditor.GetModify();
+        m_wndEditor.SetWindowText(theBook.ChapterText(uint32_t(nSelected)));
+        if (bModified)
+            m_wndEditor.SetModify(TRUE);
+        ShowChapterTitle(nSelected);
+        m_nCurrentChapter = nSelected;
+    }
+    UpdateMoveButtons(-1);
+}
 
 void CQuireBinderDlg::ShowChapterTitle(int nIndex) {
     std::string strTitle;
     m_wndContents.GetText(nIndex, strTitle);
     m_wndChapterLabel.SetWindowText(strTitle);
+}
+
+void CQuireBinderDlg::OnContentsSelChange() {
+    ShowSelectedChapter();
+}
+
+void CQuireBinderDlg::OnNewChapter() {
+    std::string strTitle;
+    if (!AskChapterTitle(m_bTitleDialogOpen, strTitle))
+        return;
+    // The new chapter goes right after the selected one, so the chapter on show keeps its place.
+    int nSelected = m_wndContents.GetCurSel();
+    int nNew = nSelected != LB_ERR ? nSelected + 1 : 0;
+    m_wndContents.InsertItem(strTitle.c_str(), CContentsListBox::kWhite, nNew);
+    theBook.InsertChapter(nNew);
+    m_wndContents.SetCurSel(nNew);
+    m_wndContents.Invalidate(TRUE);
+    m_wndContents.SetFocus();
+    m_wndEditor.EnableWindow(TRUE);
+    UpdateChapterButtons();
+    ShowSelectedChapter();
+}
+
+void CQuireBinderDlg::OnRenameChapter() {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected == LB_ERR)
+        return;
+    std::string strTitle;
+    m_wndContents.GetText(nSelected, strTitle);
+    if (!AskChapterTitle(m_bTitleDialogOpen, strTitle))
+        return;
+    // The book learns the new title when it is saved.
+    m_wndContents.RemoveItem(nSelected);
+    m_wndContents.InsertItem(strTitle.c_str(), CContentsListBox::kWhite, nSelected);
+    m_wndContents.SetCurSel(nSelected);
+    m_wndContents.Invalidate(TRUE);
+    m_wndContents.SetFocus();
+    ShowChapterTitle(nSelected);
+}
+
+void CQuireBinderDlg::OnDeleteChapter() {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected == LB_ERR)
+        return;
+    std::string strTitle;
+    m_wndContents.GetText(nSelected, strTitle);
+    std::string strQuestion = "Are you sure you want to delete Chapter \"" + strTitle + "\" ?";
+    if (MessageBox(strQuestion.c_str(), "Confirm Chapter Delete", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+
+    // The editor's text belonged to the deleted chapter and goes with it.
+    theBook.DeleteChapter(uint32_t(nSelected));
+    m_wndContents.RemoveItem(nSelected);
+    if (nSelected == m_wndContents.GetCount())
+        --nSelected;
+    if (nSelected < 0) {
+        m_wndEditor.EnableWindow(FALSE);
+        m_wndEditor.SetWindowText("");
+        m_wndChapterLabel.SetWindowText("");
+        m_wndAuthor.SetFocus();
+    } else {
+        m_wndContents.SetCurSel(nSelected);
+        m_wndContents.SetFocus();
+        m_wndEditor.SetWindowText(theBook.ChapterText(uint32_t(nSelected)));
+        ShowChapterTitle(nSelected);
+    }
+    m_nCurrentChapter = nSelected;
+    UpdateChapterButtons();
+}
+
+// The chapter on show is the one that moves, so the editor keeps its text.
+void CQuireBinderDlg::OnMoveChapterUp() {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected == LB_ERR || nSelected == 0)
+        return;
+    theBook.MoveChapterUp(nSelected);
+    m_wndContents.MoveItemUp(nSelected);
+    m_wndContents.SetFocus();
+    m_nCurrentChapter = nSelected - 1;
+    UpdateMoveButtons(-1);
+}
+
+void CQuireBinderDlg::OnMoveChapterDown() {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected == LB_ERR || nSelected == m_wndContents.GetCount() - 1)
+        return;
+    theBook.MoveChapterDown(nSelected);
+    m_wndContents.MoveItemDown(nSelected);
+    m_wndContents.SetFocus();
+    m_nCurrentChapter = nSelected + 1;
+    UpdateMoveButtons(-1);
+}
+
+// A menu item that mirrors a button acts only while the button is enabled.
+void CQuireBinderDlg::OnNewChapterMenu() {
+    if (m_btnNewChapter.IsWindowEnabled())
+        OnNewChapter();
+}
+
+void CQuireBinderDlg::OnRenameChapterMenu() {
+    if (m_btnRenameChapter.IsWindowEnabled())
+        OnRenameChapter();
+}
+
+void CQuireBinderDlg::OnMoveChapterUpMenu() {
+    if (m_btnMoveUp.IsWindowEnabled())
+        OnMoveChapterUp();
+}
+
+void CQuireBinderDlg::OnMoveChapterDownMenu() {
+    if (m_btnMoveDown.IsWindowEnabled())
+        OnMoveChapterDown();
 }
 
 void CQuireBinderDlg::UpdateChapterButtons() {
@@ -28,6 +186,26 @@ void CQuireBinderDlg::UpdateMoveButtons(int nIndex) {
     }
     m_btnMoveUp.EnableWindow(nIndex != 0);
     m_btnMoveDown.EnableWindow(nIndex != nCount - 1);
+}
+
+void CQuireBinderDlg::OnInitMenu(CMenu* pMenu) {
+    CDialog::OnInitMenu(pMenu);
+    UpdateChapterMenuItems();
+    UpdateEditMenuItems();
+}
+
+void CQuireBinderDlg::UpdateChapterMenuItems() {
+    const struct {
+        UINT nItem;
+        const CImageButton& button;
+    } items[] = {
+        {IDM_IMPORT_TEXT, m_btnImportText},       {IDM_RENAME_CHAPTER, m_btnRenameChapter},
+        {IDM_DELETE_CHAPTER, m_btnDeleteChapter}, {IDM_MOVE_UP, m_btnMoveUp},
+        {IDM_MOVE_DOWN, m_btnMoveDown},           {IDM_PASTE_TEXT, m_btnPasteText},
+    };
+    for (const auto& item : items)
+        m_menuMain.EnableMenuItem(item.nItem,
+                                  MF_BYCOMMAND | (item.button.IsWindowEnabled() ? MF_ENABLED : MF_GRAYED));
 }
 
 BOOL CQuireBinderDlg::IsModified() {

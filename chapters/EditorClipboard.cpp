@@ -1,5 +1,42 @@
-// Main window: focus tracking for the Edit commands, the paste button and the clipboard-viewer chain.
+// Main window: focus tracking, the Edit commands, the editor's right-click menu, Paste Text from
+// Clipboard with its button, and the clipboard-viewer chain.
 #include "QuireBinderDlg.h"
+
+namespace {
+
+// The items that follow the target's text and selection, in the main menu or the right-click menu.
+struct SelectionItems {
+    UINT nSelectAll;
+    UINT nCopy;
+    UINT nCut;
+    UINT nDelete;
+};
+
+constexpr SelectionItems kMainMenuItems = {IDM_EDIT_SELECT_ALL, IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_DELETE};
+constexpr SelectionItems kContextMenuItems = {IDM_EDITOR_SELECT_ALL, IDM_EDITOR_COPY, IDM_EDITOR_CUT,
+                                              IDM_EDITOR_DELETE};
+
+UINT EnableFlag(bool bEnable) {
+    return MF_BYCOMMAND | (bEnable ? MF_ENABLED : MF_GRAYED);
+}
+
+bool ClipboardHasText() {
+    return ::CountClipboardFormats() != 0 && ::IsClipboardFormatAvailable(CF_TEXT);
+}
+
+// Nothing to select in an empty text; nothing to copy without a selection; Select All only while
+// it would select more.
+void SetSelectionItems(CMenu& menu, const SelectionItems& items, int nLength, long nStart, long nEnd) {
+    bool bText = nLength != 0;
+    bool bSelection = bText && nStart != nEnd;
+    bool bAllSelected = bSelection && nStart == 0 && nEnd >= nLength;
+    menu.EnableMenuItem(items.nSelectAll, EnableFlag(bText && !bAllSelected));
+    menu.EnableMenuItem(items.nCopy, EnableFlag(bSelection));
+    menu.EnableMenuItem(items.nCut, EnableFlag(bSelection));
+    menu.EnableMenuItem(items.nDelete, EnableFlag(bSelection));
+}
+
+}  // namespace
 
 void CQuireBinderDlg::OnAuthorSetFocus() {
     m_nFocusRestoreTarget = m_nLastFocusedEdit;
@@ -41,9 +78,116 @@ void CQuireBinderDlg::RestoreFocus() {
     }
 }
 
+CWnd* CQuireBinderDlg::GetEditTarget() {
+    switch (m_nLastFocusedEdit) {
+        case 1:
+            return &m_wndAuthor;
+        case 2:
+            return &m_wndTitle;
+        case 3:
+            return &m_wndEditor;
+        default:
+            return nullptr;
+    }
+}
+
+// The Edit commands act on the edit control used last, also while a button or the list has the
+// focus, and give it the focus back.
+void CQuireBinderDlg::OnEditCut() {
+    if (CWnd* pTarget = GetEditTarget()) {
+        pTarget->SendMessage(WM_CUT);
+        pTarget->SetFocus();
+    }
+}
+
+void CQuireBinderDlg::OnEditCopy() {
+    if (CWnd* pTarget = GetEditTarget()) {
+        pTarget->SendMessage(WM_COPY);
+        pTarget->SetFocus();
+    }
+}
+
+void CQuireBinderDlg::OnEditClear() {
+    if (CWnd* pTarget = GetEditTarget()) {
+        pTarget->SendMessage(WM_CLEAR);
+        pTarget->SetFocus();
+    }
+}
+
+void CQuireBinderDlg::OnEditSelectAll() {
+    if (CWnd* pTarget = GetEditTarget()) {
+        pTarget->SendMessage(EM_SETSEL, 0, -1);
+        pTarget->SendMessage(EM_SCROLLCARET);
+        pTarget->SetFocus();
+    }
+}
+
+void CQuireBinderDlg::OnEditPaste() {
+    CWnd* pTarget = GetEditTarget();
+    if (pTarget == nullptr)
+        return;
+    // A chapter is plain text: formatting on the clipboard never reaches the editor.
+    if (pTarget == &m_wndEditor)
+        m_wndEditor.PasteSpecial(CF_TEXT);
+    else
+        pTarget->SendMessage(WM_PASTE);
+    pTarget->SetFocus();
+}
+
+void CQuireBinderDlg::OnEditUndo() {
+    m_wndEditor.Undo();
+    m_wndEditor.SetFocus();
+}
+
+void CQuireBinderDlg::OnPasteTextFromClipboard() {
+    m_wndEditor.PasteSpecial(CF_TEXT);
+    m_wndEditor.SetFocus();
+}
+
+void CQuireBinderDlg::OnPasteTextFromClipboardMenu() {
+    if (m_btnPasteText.IsWindowEnabled())
+        OnPasteTextFromClipboard();
+}
+
+void CQuireBinderDlg::UpdateEditMenuItems() {
+    CWnd* pTarget = GetEditTarget();
+    if (pTarget == nullptr) {
+        for (UINT nItem : {IDM_EDIT_SELECT_ALL, IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_DELETE, IDM_EDIT_PASTE})
+            m_menuMain.EnableMenuItem(nItem, EnableFlag(false));
+        return;
+    }
+    m_menuMain.EnableMenuItem(IDM_EDIT_PASTE, EnableFlag(ClipboardHasText()));
+    DWORD dwStart = 0;
+    DWORD dwEnd = 0;
+    pTarget->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+    SetSelectionItems(m_menuMain, kMainMenuItems, pTarget->GetWindowTextLength(), long(dwStart), long(dwEnd));
+}
+
+void CQuireBinderDlg::OnEditorMsgFilter(NMHDR* pNotifyStruct, LRESULT* pResult) {
+    ShowEditorContextMenu(reinterpret_cast<MSGFILTER*>(pNotifyStruct));
+    *pResult = 0;
+}
+
+void CQuireBinderDlg::ShowEditorContextMenu(MSGFILTER* pFilter) {
+    // The editor goes on to process every mouse message itself: the result stays 0.
+    if (pFilter == nullptr || pFilter->msg != WM_RBUTTONUP)
+        return;
+    CMenu* pPopup = m_menuContext.GetSubMenu(0);
+    if (pPopup == nullptr)
+        return;
+    pPopup->EnableMenuItem(IDM_EDITOR_PASTE, EnableFlag(m_btnPasteText.IsWindowEnabled()));
+    pPopup->EnableMenuItem(IDM_EDITOR_UNDO, EnableFlag(m_wndEditor.CanUndo()));
+    CHARRANGE selection = {0, 0};
+    m_wndEditor.GetSel(selection);
+    SetSelectionItems(*pPopup, kContextMenuItems, m_wndEditor.GetWindowTextLength(), selection.cpMin,
+                      selection.cpMax);
+    POINT point = {0, 0};
+    ::GetCursorPos(&point);
+    pPopup->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, this);
+}
+
 void CQuireBinderDlg::UpdatePasteButton() {
-    BOOL bText = ::CountClipboardFormats() != 0 && ::IsClipboardFormatAvailable(CF_TEXT);
-    m_btnPasteText.EnableWindow(m_wndEditor.IsWindowEnabled() && bText);
+    m_btnPasteText.EnableWindow(m_wndEditor.IsWindowEnabled() && ClipboardHasText());
 }
 
 void CQuireBinderDlg::OnDrawClipboard() {
