@@ -1,0 +1,413 @@
+// The editor and the clipboard on the real main window: the Edit commands on the edit control used
+// last, plain-text pastes, the editor's right-click menu, the main menu's Edit items, the Paste
+// Text from Clipboard button following another process's clipboard, and the clipboard-viewer chain.
+#include <windows.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ChapterTestDlg.h"
+#include "ModalAnswerer.h"
+#include "WindowRunner.h"
+
+namespace {
+
+// Puts each (format, bytes) pair on the clipboard, or empties it for none.
+void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& items) {
+    ASSERT_TRUE(::OpenClipboard(hOwner));
+    ::EmptyClipboard();
+    for (const auto& item : items) {
+        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, item.second.size() + 1);
+        std::memcpy(::GlobalLock(hData), item.second.c_str(), item.second.size() + 1);
+        ::GlobalUnlock(hData);
+        ::SetClipboardData(item.first, hData);
+    }
+    ::CloseClipboard();
+    WindowRunner::PumpPending();
+}
+
+std::string ClipboardText(HWND hOwner) {
+    std::string text;
+    if (!::OpenClipboard(hOwner))
+        return "(clipboard busy)";
+    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(::GlobalLock(hData));
+        ::GlobalUnlock(hData);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+// --- The editor's right-click menu ---------------------------------------------------------------
+
+DWORD g_menuDeadline = 0;
+bool g_bMenuSeen = false;
+
+// Closes the popup menu once it is up (or gives up at the deadline).
+void CALLBACK EndPopupMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND hPopup = ::FindWindowA("#32768", nullptr);
+    bool bOpen = hPopup != nullptr && ::IsWindowVisible(hPopup);
+    g_bMenuSeen = g_bMenuSeen || bOpen;
+    if (bOpen || LONG(::GetTickCount() - g_menuDeadline) >= 0)
+        ::EndMenu();
+}
+
+struct ContextMenuState {
+    bool bOpened;
+    std::map<UINT, bool> enabled;
+};
+
+// A right-button release in the editor, as the mouse sends it; the menu it opens is closed again.
+ContextMenuState RightClickEditor(CChapterTestDlg& w) {
+    g_bMenuSeen = false;
+    g_menuDeadline = ::GetTickCount() + 5000;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &EndPopupMenu);
+    ::SendMessageA(w.Editor(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageA(w.Editor(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    ::KillTimer(nullptr, timer);
+    ContextMenuState state{g_bMenuSeen, {}};
+    HMENU hPopup = ::GetSubMenu(w.m_menuContext.m_hMenu, 0);
+    for (UINT id : {IDM_EDITOR_UNDO, IDM_EDITOR_CUT, IDM_EDITOR_COPY, IDM_EDITOR_PASTE, IDM_EDITOR_DELETE,
+                    IDM_EDITOR_SELECT_ALL})
+        state.enabled[id] = (::GetMenuState(hPopup, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    return state;
+}
+
+TEST(EditorClipboard, RightClickMenuFollowsTheEditorsTextAndSelection) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        SetClipboard(dlg.m_hWnd, {{CF_TEXT, "clip"}});
+        dlg.AddChapter("One");
+        struct Case {
+            const char* what;
+            long nStart;
+            long nEnd;
+            bool bSelectAll;
+            bool bSelection;  // Copy, Cut, Delete
+        };
+        ContextMenuState empty = RightClickEditor(dlg);
+        EXPECT_TRUE(empty.bOpened);
+        EXPECT_FALSE(empty.enabled[IDM_EDITOR_SELECT_ALL]);
+        EXPECT_FALSE(empty.enabled[IDM_EDITOR_COPY]);
+        EXPECT_FALSE(empty.enabled[IDM_EDITOR_CUT]);
+        EXPECT_FALSE(empty.enabled[IDM_EDITOR_DELETE]);
+        EXPECT_FALSE(empty.enabled[IDM_EDITOR_UNDO]);
+        EXPECT_TRUE(empty.enabled[IDM_EDITOR_PASTE]);
+
+        dlg.Type(IDC_EDITOR, "Hello world");
+        for (Case c : {Case{"whole text", 0, -1, false, true}, Case{"part", 0, 5, true, true},
+                       Case{"caret only", 3, 3, true, false}}) {
+            SCOPED_TRACE(c.what);
+            CHARRANGE range = {c.nStart, c.nEnd};
+            ::SendMessageA(dlg.Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+            ContextMenuState state = RightClickEditor(dlg);
+            EXPECT_TRUE(state.bOpened);
+            EXPECT_EQ(state.enabled[IDM_EDITOR_SELECT_ALL], c.bSelectAll);
+            EXPECT_EQ(state.enabled[IDM_EDITOR_COPY], c.bSelection);
+            EXPECT_EQ(state.enabled[IDM_EDITOR_CUT], c.bSelection);
+            EXPECT_EQ(state.enabled[IDM_EDITOR_DELETE], c.bSelection);
+            EXPECT_TRUE(state.enabled[IDM_EDITOR_UNDO]);
+        }
+
+        // Paste follows the Paste Text from Clipboard button.
+        SetClipboard(dlg.m_hWnd, {});
+        EXPECT_FALSE(dlg.Enabled(IDC_PASTE_TEXT));
+        EXPECT_FALSE(RightClickEditor(dlg).enabled[IDM_EDITOR_PASTE]);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "Hello world");  // the clicks only opened the menu
+    });
+}
+
+TEST(EditorClipboard, RightClickMenuCommandsActOnTheEditor) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        dlg.Type(IDC_EDITOR, "Hello world");
+        ::SetFocus(dlg.List());
+        dlg.Menu(IDM_EDITOR_SELECT_ALL);
+        EXPECT_EQ(::GetFocus(), dlg.Editor());
+        dlg.Menu(IDM_EDITOR_CUT);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "");
+        EXPECT_EQ(ClipboardText(dlg.m_hWnd), "Hello world");
+        dlg.Menu(IDM_EDITOR_UNDO);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "Hello world");
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 11, 11);
+        dlg.Menu(IDM_EDITOR_PASTE);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "Hello worldHello world");
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 5, 11);
+        dlg.Menu(IDM_EDITOR_DELETE);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "HelloHello world");
+    });
+}
+
+// After the Title field was used and the focus went on to a button or the list, the Edit menu
+// and its shortcuts still act on the Title field, and give it the focus back.
+TEST(EditorClipboard, EditCommandsActOnTheLastFocusedField) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        dlg.Type(IDC_EDITOR, "chapter text");
+        dlg.Type(IDC_TITLE, "Book Title");
+        ::SendMessageA(dlg.Item(IDC_TITLE), EM_SETSEL, 5, 10);
+        ::SetFocus(dlg.Item(IDC_NEW_CHAPTER));
+        EXPECT_EQ(dlg.m_nLastFocusedEdit, 2);
+
+        WindowRunner::PressKey(::GetFocus(), 'C', true);
+        EXPECT_EQ(ClipboardText(dlg.m_hWnd), "Title");
+        EXPECT_EQ(::GetFocus(), dlg.Item(IDC_TITLE));
+
+        ::SetFocus(dlg.List());
+        WindowRunner::PressKey(dlg.List(), 'A', true);
+        DWORD dwStart = 1, dwEnd = 0;
+        ::SendMessageA(dlg.Item(IDC_TITLE), EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
+                       reinterpret_cast<LPARAM>(&dwEnd));
+        EXPECT_EQ(dwStart, 0u);
+        EXPECT_EQ(dwEnd, 10u);
+        ::SetFocus(dlg.List());
+        dlg.Menu(IDM_EDIT_DELETE);
+        EXPECT_EQ(dlg.Text(IDC_TITLE), "");
+        ::SetFocus(dlg.List());
+        WindowRunner::PressKey(dlg.List(), 'V', true);
+        EXPECT_EQ(dlg.Text(IDC_TITLE), "Title");
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "chapter text");
+    });
+}
+
+// The main menu's Edit items: grayed without a target, then from the target's text, selection
+// and the clipboard.
+TEST(EditorClipboard, EditMenuItemsFollowTheTargetAndTheClipboard) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        const UINT kSelectionItems[] = {IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_DELETE};
+        SetClipboard(dlg.m_hWnd, {{CF_TEXT, "clip"}});
+        dlg.m_nLastFocusedEdit = 0;
+        for (UINT id : {IDM_EDIT_SELECT_ALL, IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_DELETE, IDM_EDIT_PASTE})
+            EXPECT_FALSE(dlg.MenuItemEnabled(id)) << id;
+
+        ::SetFocus(dlg.List());
+        dlg.Type(IDC_AUTHOR, "");  // focuses the empty Author field
+        EXPECT_TRUE(dlg.MenuItemEnabled(IDM_EDIT_PASTE));
+        EXPECT_FALSE(dlg.MenuItemEnabled(IDM_EDIT_SELECT_ALL));
+        for (UINT id : kSelectionItems)
+            EXPECT_FALSE(dlg.MenuItemEnabled(id)) << id;
+
+        dlg.Type(IDC_AUTHOR, "Ann Author");
+        ::SendMessageA(dlg.Item(IDC_AUTHOR), EM_SETSEL, 0, -1);
+        EXPECT_FALSE(dlg.MenuItemEnabled(IDM_EDIT_SELECT_ALL));
+        for (UINT id : kSelectionItems)
+            EXPECT_TRUE(dlg.MenuItemEnabled(id)) << id;
+        ::SendMessageA(dlg.Item(IDC_AUTHOR), EM_SETSEL, 4, 4);
+        EXPECT_TRUE(dlg.MenuItemEnabled(IDM_EDIT_SELECT_ALL));
+        for (UINT id : kSelectionItems)
+            EXPECT_FALSE(dlg.MenuItemEnabled(id)) << id;
+
+        SetClipboard(dlg.m_hWnd, {});
+        EXPECT_FALSE(dlg.MenuItemEnabled(IDM_EDIT_PASTE));
+        // A grayed item stops its shortcut too.
+        dlg.m_commands.clear();
+        WindowRunner::PressKey(dlg.Item(IDC_AUTHOR), 'C', true);
+        EXPECT_TRUE(dlg.MenuCommandIds().empty());
+    });
+}
+
+// Formatting on the clipboard never reaches the chapter: with rich text beside the plain text, the
+// editor gets the plain one, by Ctrl+V and by Paste Text from Clipboard alike.
+TEST(EditorClipboard, PastesIntoTheEditorArePlainText) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        UINT cfRtf = ::RegisterClipboardFormatA("Rich Text Format");
+        SetClipboard(dlg.m_hWnd, {{cfRtf, "{\\rtf1\\ansi {\\b RICH}}"}, {CF_TEXT, "plain"}});
+        dlg.Menu(IDM_PASTE_TEXT);  // no chapter yet: the button is disabled and so is the command
+        dlg.AddChapter("One");
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "");
+
+        dlg.Type(IDC_EDITOR, "<>");
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 1, 1);
+        WindowRunner::PressKey(dlg.Editor(), 'V', true);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "<plain>");
+
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 1, 6);
+        ::SetFocus(dlg.List());
+        ASSERT_TRUE(dlg.Enabled(IDC_PASTE_TEXT));
+        dlg.Click(IDC_PASTE_TEXT);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "<plain>");
+        EXPECT_EQ(::GetFocus(), dlg.Editor());
+        dlg.Menu(IDM_PASTE_TEXT);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "<plainplain>");
+        CHARFORMATA format{};
+        format.cbSize = sizeof(format);
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 0, -1);
+        ::SendMessageA(dlg.Editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(format.dwEffects & CFE_BOLD, 0u);
+    });
+}
+
+// --- The clipboard as another process changes it -------------------------------------------------
+
+// Runs the helper program beside this test with the arguments, pumping messages while it runs
+// (the clipboard tells this window's viewer while the helper waits). Returns its exit code.
+DWORD RunClipboardHelper(const std::string& args) {
+    char szExe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    std::string path = szExe;
+    path = path.substr(0, path.rfind('\\') + 1) + "clipboard_helper.exe";
+    std::string commandLine = "\"" + path + "\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                          nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << path << ", error " << ::GetLastError();
+        return DWORD(-1);
+    }
+    bool bDone = WindowRunner::PumpUntil(
+        [&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
+    DWORD dwExit = DWORD(-1);
+    if (bDone)
+        ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    else
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return dwExit;
+}
+
+TEST(EditorClipboard, PasteButtonFollowsAnotherProcessesClipboard) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        ASSERT_EQ(RunClipboardHelper("empty"), 0u);
+        // Without a chapter the button stays disabled, whatever the clipboard holds.
+        ASSERT_EQ(RunClipboardHelper("set Elsewhere"), 0u);
+        WindowRunner::PumpPending();
+        EXPECT_FALSE(dlg.Enabled(IDC_PASTE_TEXT));
+
+        dlg.AddChapter("One");
+        EXPECT_TRUE(dlg.Enabled(IDC_PASTE_TEXT));
+        ASSERT_EQ(RunClipboardHelper("empty"), 0u);
+        EXPECT_TRUE(WindowRunner::PumpUntil([&] { return !dlg.Enabled(IDC_PASTE_TEXT); }));
+        ASSERT_EQ(RunClipboardHelper("set \"from afar\""), 0u);
+        EXPECT_TRUE(WindowRunner::PumpUntil([&] { return dlg.Enabled(IDC_PASTE_TEXT); }));
+        dlg.Click(IDC_PASTE_TEXT);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "from afar");
+    });
+}
+
+// A plain viewer of the clipboard chain that records what reaches it and behaves as a viewer must.
+class ChainRecorder {
+public:
+    struct Message {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    ChainRecorder() {
+        static ATOM s_class = [] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = &ChainRecorder::WndProc;
+            wc.hInstance = ::GetModuleHandleA(nullptr);
+            wc.lpszClassName = "QuireChainRecorder";
+            return ::RegisterClassA(&wc);
+        }();
+        m_hWnd = ::CreateWindowA(MAKEINTATOM(s_class), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
+        Recorders()[m_hWnd] = this;
+    }
+    ChainRecorder(const ChainRecorder&) = delete;
+    ChainRecorder& operator=(const ChainRecorder&) = delete;
+    ~ChainRecorder() {
+        Leave();
+        Recorders().erase(m_hWnd);
+        ::DestroyWindow(m_hWnd);
+    }
+
+    void Join() {
+        m_bJoined = true;
+        m_hNext = ::SetClipboardViewer(m_hWnd);
+    }
+    void Leave() {
+        if (m_bJoined)
+            ::ChangeClipboardChain(m_hWnd, m_hNext);
+        m_bJoined = false;
+    }
+    std::vector<Message> Received(UINT message) const {
+        std::vector<Message> found;
+        for (const Message& m : m_messages) {
+            if (m.message == message)
+                found.push_back(m);
+        }
+        return found;
+    }
+
+    HWND m_hWnd = nullptr;
+    HWND m_hNext = nullptr;
+    bool m_bJoined = false;
+    std::vector<Message> m_messages;
+
+private:
+    static std::map<HWND, ChainRecorder*>& Recorders() {
+        static std::map<HWND, ChainRecorder*> recorders;
+        return recorders;
+    }
+
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto it = Recorders().find(hWnd);
+        if (it == Recorders().end() || (message != WM_DRAWCLIPBOARD && message != WM_CHANGECBCHAIN))
+            return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        ChainRecorder& self = *it->second;
+        self.m_messages.push_back(Message{message, wParam, lParam});
+        if (message == WM_CHANGECBCHAIN && reinterpret_cast<HWND>(wParam) == self.m_hNext)
+            self.m_hNext = reinterpret_cast<HWND>(lParam);
+        else if (self.m_hNext != nullptr)
+            ::SendMessageA(self.m_hNext, message, wParam, lParam);
+        return 0;
+    }
+};
+
+// The chain is: the window, A, C, D. Removing C goes through the window on to A, which relinks
+// itself. Removing A, the window's own next viewer, relinks the window to D and goes no further:
+// neither A nor D hears of it, and D gets the window's next clipboard change.
+TEST(EditorClipboard, ViewerChainPassesOnAndRelinks) {
+    ChainRecorder d;
+    ChainRecorder c;
+    ChainRecorder a;
+    d.Join();
+    c.Join();
+    a.Join();
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        ASSERT_EQ(dlg.m_hWndNextViewer, a.m_hWnd);
+        WindowRunner::PumpPending();  // the notices of joining the chain
+        std::vector<size_t> drawn;
+        for (ChainRecorder* pViewer : {&a, &c, &d})
+            drawn.push_back(pViewer->Received(WM_DRAWCLIPBOARD).size());
+        SetClipboard(dlg.m_hWnd, {{CF_TEXT, "one"}});
+        EXPECT_EQ(a.Received(WM_DRAWCLIPBOARD).size(), drawn[0] + 1);
+        EXPECT_EQ(c.Received(WM_DRAWCLIPBOARD).size(), drawn[1] + 1);
+        EXPECT_EQ(d.Received(WM_DRAWCLIPBOARD).size(), drawn[2] + 1);
+
+        c.Leave();  // the system tells the head of the chain, the window
+        WindowRunner::PumpPending();
+        ASSERT_EQ(a.Received(WM_CHANGECBCHAIN).size(), 1u);
+        EXPECT_EQ(reinterpret_cast<HWND>(a.Received(WM_CHANGECBCHAIN)[0].wParam), c.m_hWnd);
+        EXPECT_EQ(a.m_hNext, d.m_hWnd);
+        EXPECT_EQ(dlg.m_hWndNextViewer, a.m_hWnd);
+
+        a.Leave();
+        WindowRunner::PumpPending();
+        EXPECT_EQ(dlg.m_hWndNextViewer, d.m_hWnd);
+        EXPECT_EQ(a.Received(WM_CHANGECBCHAIN).size(), 1u);
+        EXPECT_TRUE(d.Received(WM_CHANGECBCHAIN).empty());
+
+        SetClipboard(dlg.m_hWnd, {{CF_TEXT, "two"}});
+        EXPECT_EQ(a.Received(WM_DRAWCLIPBOARD).size(), drawn[0] + 1);
+        EXPECT_EQ(d.Received(WM_DRAWCLIPBOARD).size(), drawn[2] + 2);
+        EXPECT_FALSE(dlg.Enabled(IDC_PASTE_TEXT));  // no chapter: stays disabled
+    });
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+// Add Text from File and the book-size display on the real main window: text and RTF files
+// inserted at the caret as plain text, empty and unreadable files, and the size estimate.
+#include <windows.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ChapterTestDlg.h"
+#include "ModalAnswerer.h"
+#include "WindowRunner.h"
+
+namespace {
+
+std::string TempPath(const std::string& name) {
+    char dir[MAX_PATH] = {};
+    DWORD n = ::GetTempPathA(MAX_PATH, dir);
+    std::string path(dir, n);
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path + name;
+}
+
+// Writes the bytes to a file in the temporary folder and returns its path.
+std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+    std::string path = TempPath(name);
+    HANDLE hFile =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(hFile, INVALID_HANDLE_VALUE) << path;
+    DWORD nWritten = 0;
+    if (!bytes.empty())
+        ::WriteFile(hFile, bytes.data(), DWORD(bytes.size()), &nWritten, nullptr);
+    ::CloseHandle(hFile);
+    EXPECT_EQ(nWritten, bytes.size());
+    return path;
+}
+
+// A chapter "One" holding `text` with [start, end) selected.
+void PrepareChapter(CChapterTestDlg& w, const std::string& text, long nStart, long nEnd) {
+    w.AddChapter("One");
+    w.Type(IDC_EDITOR, text);
+    CHARRANGE range = {nStart, nEnd};
+    ::SendMessageA(w.Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+// Add Text from File with `path` chosen in the open dialog, then the windows in `then`.
+void ImportFile(CChapterTestDlg& w,
+                ModalAnswerer& answerer,
+                const std::string& path,
+                std::vector<ModalAnswerer::Expectation> then = {},
+                bool bMenu = false) {
+    answerer.Expect(ModalAnswerer::FileName("Open", path));
+    for (ModalAnswerer::Expectation& expectation : then)
+        answerer.Expect(std::move(expectation));
+    if (bMenu)
+        w.Menu(IDM_IMPORT_TEXT);
+    else
+        w.Click(IDC_IMPORT_TEXT);
+}
+
+std::string StatusText(const CChapterTestDlg& w) {
+    return w.Text(IDC_STATUS_BAR);
+}
+
+TEST(ImportAndSize, TextFilesReplaceTheSelectionAndCanBeUndone) {
+    struct Case {
+        const char* name;
+        bool bMenu;
+    };
+    for (Case c : {Case{"import.txt", false}, Case{"IMPORT2.TXT", true}}) {
+        SCOPED_TRACE(c.name);
+        // The text ends at the first zero byte.
+        std::string path = WriteTempFile(c.name, std::string("there\r\nfriend\0ignored", 21));
+        CChapterTestDlg dlg;
+        WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+            PrepareChapter(dlg, "Hello world!", 6, 11);
+            ::SetFocus(dlg.List());
+            ModalAnswerer answerer(15000);
+            ImportFile(dlg, answerer, path, {}, c.bMenu);
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), "Hello there\r\nfriend!");
+            EXPECT_EQ(::GetFocus(), dlg.Editor());
+            EXPECT_TRUE(dlg.IsModified());
+            dlg.Menu(IDM_EDITOR_UNDO);
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), "Hello world!");
+        });
+    }
+}
+
+// Bold and coloured text arrives as its characters, without the formatting, and the decoding
+// control is gone afterwards.
+TEST(ImportAndSize, RtfFilesGiveTheirPlainCharacters) {
+    std::string path = WriteTempFile("styled.rtf",
+                                     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+                                     "{\\colortbl;\\red255\\green0\\blue0;}"
+                                     "\\f0\\fs40 Plain {\\b bold} {\\cf1 red}\\par second line}");
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        PrepareChapter(dlg, "[]", 1, 1);
+        ModalAnswerer answerer(15000);
+        ImportFile(dlg, answerer, path);
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "[Plain bold red\r\nsecond line]");
+        CHARFORMATA format{};
+        format.cbSize = sizeof(format);
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 0, -1);
+        ::SendMessageA(dlg.Editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(format.dwEffects & CFE_BOLD, 0u);
+        EXPECT_NE(format.dwMask & CFM_BOLD, 0u);  // the same, not bold, all through
+        EXPECT_NE(format.dwMask & CFM_SIZE, 0u);
+        EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, 1), nullptr);
+        dlg.Menu(IDM_EDITOR_UNDO);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "[]");
+    });
+}
+
+// An empty .txt, an .rtf without text: "Empty file", and the chapter stays as it was. Another
+// extension: nothing at all. A cancelled dialog: nothing. The editor gets the focus every time.
+TEST(ImportAndSize, EmptyFilesOtherExtensionsAndCancel) {
+    std::string empty = WriteTempFile("empty.txt", "");
+    std::string blank = WriteTempFile("blank.rtf", "{\\rtf1\\ansi }");
+    std::string other = WriteTempFile("notes.log", "log text");
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        PrepareChapter(dlg, "kept", 0, 2);
+        ModalAnswerer answerer(30000);
+        for (const std::string& path : {empty, blank}) {
+            ::SetFocus(dlg.List());
+            ImportFile(dlg, answerer, path, {ModalAnswerer::Press("Error!", IDOK).WithText("Empty file")});
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), "kept") << path;
+            EXPECT_EQ(::GetFocus(), dlg.Editor()) << path;
+        }
+        ::SetFocus(dlg.List());
+        ImportFile(dlg, answerer, other);
+        EXPECT_EQ(::GetFocus(), dlg.Editor());
+        ::SetFocus(dlg.List());
+        answerer.Expect(ModalAnswerer::Press("Open", IDCANCEL));
+        dlg.Click(IDC_IMPORT_TEXT);
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(answerer.Seen().size(), 6u);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "kept");
+        EXPECT_EQ(::GetFocus(), dlg.Editor());
+        EXPECT_EQ(answerer.Seen()[1].hOwner, dlg.m_hWnd);
+    });
+}
+
+// Beside the test: a link to the kernel's view of the reading process's memory, which opens
+// like any file and fails with an I/O error at its first byte.
+std::string UnreadableRtfPath() {
+    char szExe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    std::string path = szExe;
+    return path.substr(0, path.rfind('\\') + 1) + "testdata\\unreadable.rtf";
+}
+
+// A file that cannot be opened or read is reported by the framework with the file's name and the
+// reason; the chapter stays as it was, the editor does not get the focus, and the program goes on.
+// The RTF read fails inside the rich edit control's stream.
+TEST(ImportAndSize, UnreadableFilesAreReportedAndChangeNothing) {
+    std::string text = WriteTempFile("locked.txt", "secret text");
+    std::string rtf = WriteTempFile("locked.rtf", "{\\rtf1\\ansi secret text}");
+    std::string unreadable = UnreadableRtfPath();
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        PrepareChapter(dlg, "kept", 0, 2);
+        ModalAnswerer answerer(30000);
+        struct Case {
+            std::string path;
+            bool bHeld;  // open elsewhere without sharing
+            const char* reason;
+        };
+        for (const Case& c : {Case{text, true, "could not be opened"}, Case{rtf, true, "could not be opened"},
+                              Case{unreadable, false, "could not be read"}}) {
+            SCOPED_TRACE(c.path);
+            HANDLE hHold = INVALID_HANDLE_VALUE;
+            if (c.bHeld) {
+                hHold = ::CreateFileA(c.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+                ASSERT_NE(hHold, INVALID_HANDLE_VALUE);
+            }
+            std::string message;
+            ::SetFocus(dlg.List());
+            ImportFile(dlg, answerer, c.path, {ModalAnswerer::Act(AfxGetAppName(), [&](HWND hBox) {
+                           message = ModalAnswerer::ControlText(hBox, ModalAnswerer::kMessageText);
+                           ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+                       })});
+            if (c.bHeld)
+                ::CloseHandle(hHold);
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_NE(message.find("\"" + c.path + "\""), std::string::npos) << message;
+            EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), "kept");
+            EXPECT_EQ(::GetFocus(), dlg.List());
+            EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, 1), nullptr);
+        }
+        // The window goes on working.
+        ImportFile(dlg, answerer, rtf);
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "secret textpt");
+    });
+}
+
+// The estimate counts the stored texts of the other chapters, the editor, Title and Author: 1023
+// bytes are 1 Kb, 1024 are 2 Kb; the chapter on show is never counted twice.
+TEST(ImportAndSize, SizeDisplayAt1023And1024Bytes) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 1 Kb");
+        dlg.Type(IDC_AUTHOR, "Author");  // 6
+        dlg.Type(IDC_TITLE, "Title");    // 5
+        dlg.AddChapter("A");
+        ::SendMessageA(dlg.Editor(), EM_REPLACESEL, FALSE, LPARAM(std::string(500, 'a').c_str()));
+        dlg.AddChapter("B");  // stores A's 500
+        ::SendMessageA(dlg.Editor(), EM_REPLACESEL, FALSE, LPARAM(std::string(511, 'b').c_str()));
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 1 Kb");
+        dlg.Type(IDC_EDITOR, "b");  // 1023
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 1 Kb");
+        dlg.Type(IDC_EDITOR, "b");  // 1024
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 2 Kb");
+        dlg.ChooseChapter(0);
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 2 Kb");
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 0, 1);
+        ::SendMessageA(dlg.Editor(), EM_REPLACESEL, FALSE, LPARAM(""));  // back to 1023
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 1 Kb");
+    });
+}
+
+}  // namespace
