@@ -11,7 +11,7 @@ function(qb_add_test name target)
     endif()
     add_test(NAME ${name} COMMAND ${target} ${T_ARGS})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
-    if(WIN32)
+    if(CMAKE_CROSSCOMPILING)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine
                              ENVIRONMENT "TIMEOUT=${T_TIMEOUT}")
         if(T_GUI)
@@ -20,7 +20,7 @@ function(qb_add_test name target)
     endif()
 endfunction()
 
-if(WIN32 AND NOT TARGET keepalive)
+if(CMAKE_CROSSCOMPILING AND NOT TARGET keepalive)
     add_executable(keepalive WIN32 ${CMAKE_SOURCE_DIR}/tests/wine/keepalive.c)
     add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-server.sh start
              ${CMAKE_BINARY_DIR}/wine-run.sh $<TARGET_FILE:keepalive>)
