@@ -26,12 +26,35 @@ BOOL CKvFileDialog::OnFileNameOK() {
     const char* pszDefExt = m_ofn.lpstrDefExt;
     size_t nDot = m_strCheckedName.rfind('.');
     std::string strExt = nDot == std::string::npos ? std::string() : m_strCheckedName.substr(nDot + 1);
-    if (pszDefExt != nullptr && pszDefExt[0] != '\0' && strExt != pszDefExt)
+    bool bExtended = pszDefExt != nullptr && pszDefExt[0] != '\0' && strExt != pszDefExt;
+    if (bExtended)
         m_strCheckedName = m_strCheckedName + "." + pszDefExt;
-    if (IsValidKelvraFileName(m_strCheckedName.c_str()))
-        return FALSE;
-    // Owned by the file dialog itself (the hook dialog's parent); No keeps it open.
-    return ConfirmInvalidName(::GetParent(m_hWnd), m_strCheckedName) ? FALSE : TRUE;
+    // Questions are owned by the file dialog itself (the hook dialog's parent); No keeps it open.
+    HWND hOwner = ::GetParent(m_hWnd);
+    if (!IsValidKelvraFileName(m_strCheckedName.c_str()) && !ConfirmInvalidName(hOwner, m_strCheckedName))
+        return TRUE;
+    // The dialog asked about replacing the name as typed; the book goes to the extended name, so an
+    // existing file of that name must not be replaced without asking either.
+    if (bExtended && (m_ofn.Flags & OFN_OVERWRITEPROMPT) != 0) {
+        // The file record holds the chosen path by now; asking the dialog for it (CDM_GETFILEPATH)
+        // gives a wrong answer under Wine when a full path was typed.
+        std::string strPath = m_ofn.lpstrFile != nullptr ? m_ofn.lpstrFile : "";
+        size_t nFolderEnd = strPath.rfind('\\');
+        strPath = (nFolderEnd == std::string::npos ? std::string() : strPath.substr(0, nFolderEnd + 1)) +
+                  m_strCheckedName;
+        if (!ConfirmReplace(hOwner, strPath, m_strCheckedName))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+bool CKvFileDialog::ConfirmReplace(HWND hOwner, const std::string& strPath, const std::string& strName) {
+    DWORD dwAttributes = ::GetFileAttributesA(strPath.c_str());
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return true;
+    std::string strQuestion = strName + " already exists.\nDo you want to replace it?";
+    return ::MessageBoxA(hOwner, strQuestion.c_str(), "Confirm Save As",
+                         MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION) == IDYES;
 }
 
 bool CKvFileDialog::ConfirmInvalidName(HWND hOwner, const std::string& strName) {

@@ -22,6 +22,8 @@ public:
 
     // Asks whether to keep a name that breaks the handheld's rule; true for Yes.
     static bool ConfirmInvalidName(HWND hOwner, const std::string& strName);
+    // Asks before an existing file at strPath is replaced; true when there is none or for Yes.
+    static bool ConfirmReplace(HWND hOwner, const std::string& strPath, const std::string& strName);
 
 protected:
     BOOL OnFileNameOK() override;

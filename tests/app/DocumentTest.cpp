@@ -104,6 +104,8 @@ std::string DocumentTest::DescribeBox(HWND hBox) {
         looks += "; question";
     else if (hIcon != nullptr && hIcon == ::LoadIconA(nullptr, IDI_HAND))
         looks += "; error";
+    else if (hIcon != nullptr && hIcon == ::LoadIconA(nullptr, IDI_EXCLAMATION))
+        looks += "; exclamation";
     return looks;
 }
 

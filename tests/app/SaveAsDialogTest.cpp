@@ -101,6 +101,35 @@ TEST_F(DocumentTest, YesSavesUnderTheInvalidName) {
     EXPECT_EQ(book->Author(), "Jane");
 }
 
+// Typing notes.txt writes notes.txt.book: an existing notes.txt.book is not replaced unasked.
+TEST_F(DocumentTest, SaveAsAsksBeforeReplacingTheExtendedName) {
+    const std::string target = Path("notes.txt.book");
+    const std::string question = "notes.txt.book already exists.\nDo you want to replace it?";
+    WriteBytes(target, "old");
+    Run([&](CDocTestDlg& w) {
+        ModalAnswerer answerer;
+        w.Type(IDC_AUTHOR, "Jane");
+        std::string looks;
+        answerer.Expect(ModalAnswerer::FileName("Save As", Path("notes.txt")))
+            .Expect(Box("Confirm Save As", question, IDNO, &looks))
+            .Expect(ModalAnswerer::Press("Save As", IDCANCEL));
+        w.Menu(IDM_FILE_SAVE_AS);
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(looks, "Yes No; default No; exclamation");
+        EXPECT_EQ(ReadBytes(target), "old");
+        EXPECT_EQ(w.m_strDocName, "new.book");
+
+        answerer.Expect(ModalAnswerer::FileName("Save As", Path("notes.txt")))
+            .Expect(ModalAnswerer::Press("Confirm Save As", IDYES).WithText(question));
+        w.Menu(IDM_FILE_SAVE_AS);
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(w.m_strDocName, "notes.txt.book");
+    });
+    auto book = LoadBook(target);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->Author(), "Jane");
+}
+
 TEST(KvFileDialog, IsAFileDialogByItsRunTimeClass) {
     EXPECT_STREQ(RUNTIME_CLASS(CKvFileDialog)->m_lpszClassName, "CKvFileDialog");
     EXPECT_EQ(RUNTIME_CLASS(CKvFileDialog)->m_pBaseClass, RUNTIME_CLASS(CFileDialog));
