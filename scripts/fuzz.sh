@@ -34,23 +34,27 @@ mkdir -p "$dir/corpus" "$dir/artifacts"
 scratch=$dir
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=/dev/shm; fi
 
-# Processor seconds used by finished children so far (bash's `times`, second line).
-children_cpu() {
-    times | tail -1 | awk '{ total = 0
+# Sets cpu to the processor seconds of the finished children so far. `times` must run in this
+# shell: in a subshell it would see none of them.
+read_cpu() {
+    times >"$dir/times.txt"
+    cpu=$(tail -1 "$dir/times.txt" | awk '{ total = 0
         for (i = 1; i <= 2; i++) { split($i, part, /[ms]/); total += part[1] * 60 + part[2] }
-        printf "%d\n", total }'
+        printf "%d\n", total }')
 }
 
 # libFuzzer's -max_total_time counts wall time; on a shared machine that buys less processor
 # time. Rounds go on, each with the corpus the last one left, until the processor time is spent.
 echo "fuzz: $seconds CPU-seconds; log in $dir/fuzz.log"
 : >"$dir/fuzz.log"
-start=$(children_cpu)
+read_cpu
+start=$cpu
 status=0
 while :; do
-    left=$((seconds - ($(children_cpu) - start)))
+    read_cpu
+    left=$((seconds - (cpu - start)))
     [ "$left" -ge 1 ] || break
-    (cd "$dir" && TMPDIR="$scratch" "$dir/bin/fuzz_load" -dict="$QB_ROOT/tests/fuzz/load.dict" \
+    (cd "$dir" && TMPDIR="$scratch" exec "$dir/bin/fuzz_load" -dict="$QB_ROOT/tests/fuzz/load.dict" \
         -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=10 -max_total_time="$left" \
         -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
         "$dir/corpus" "$QB_ROOT/tests/fuzz/corpus") >>"$dir/fuzz.log" 2>&1
@@ -59,7 +63,8 @@ while :; do
 done
 
 runs=$(awk '/^stat::number_of_executed_units:/ { total += $2 } END { print total + 0 }' "$dir/fuzz.log")
-echo "fuzz: $(($(children_cpu) - start)) CPU-seconds, $runs executions"
+read_cpu
+echo "fuzz: $((cpu - start)) CPU-seconds, $runs executions"
 grep -E "DONE|ERROR|SUMMARY|runtime error" "$dir/fuzz.log" | tail -5
 if [ $status -ne 0 ]; then
     echo "fuzz: FAILED (status $status); inputs in $dir/artifacts/:" >&2
