@@ -49,7 +49,8 @@ public:
     // Positions outside the list are ignored.
     void MoveItemUp(int nIndex);
     void MoveItemDown(int nIndex);
-    // Empties the list and its line table; the changed flag stays as it is.
+    // Empties the list and its line table; the changed flag stays as it is. A visible list then
+    // shows the items inserted next all at once, when the thread goes back to its messages.
     void ResetItems();
 
     // The line record of an item; null beyond the table.
@@ -59,10 +60,19 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
 
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    // Posted to the list by SuspendRedraw; its arrival ends the suspension.
+    static constexpr UINT kResumeRedraw = WM_APP + 0x51;
+
+    void SuspendRedraw();
+    void ResumeRedraw();
     void MoveItem(int nFrom, int nTo);
     // Sends the insertion and reports a refusal; returns the new item's position or LB_ERR.
     int InsertTitle(int nIndex, const char* lpszTitle, COLORREF crColor);
 
     std::vector<LineRecord> m_lineTable;
+    bool m_bRedrawSuspended = false;
 };
