@@ -1,0 +1,364 @@
+#include "WindowBench.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <utility>
+
+#include "Book.h"
+#include "ContentsListBox.h"
+#include "ModalAnswerer.h"
+#include "QuireBinderDlg.h"
+#include "resource.h"
+
+namespace {
+
+constexpr double kOpenTargetMs = 1000.0;
+constexpr double kKeystrokeTargetMs = 5.0;
+
+// Lower-case words of 2 to 9 letters, exactly nLength bytes; with nParagraph > 0 a line break
+// follows roughly every nParagraph bytes. Seeded, so every run measures the same books.
+std::string Words(std::mt19937& random, size_t nLength, size_t nParagraph) {
+    std::string text;
+    text.reserve(nLength + 16);
+    size_t nLineStart = 0;
+    while (text.size() < nLength) {
+        int nLetters = 2 + int(random() % 8);
+        for (int i = 0; i < nLetters; ++i)
+            text += char('a' + random() % 26);
+        if (nParagraph > 0 && text.size() - nLineStart >= nParagraph) {
+            text += "\r\n";
+            nLineStart = text.size();
+        } else {
+            text += ' ';
+        }
+    }
+    text.resize(nLength);
+    return text;
+}
+
+// Titles of 40 to 120 characters and texts of 2 KiB.
+std::vector<CChapter> MakeChapters(int nCount) {
+    std::mt19937 random(7);
+    std::vector<CChapter> chapters(static_cast<size_t>(nCount));
+    for (CChapter& chapter : chapters) {
+        chapter.m_strTitle = Words(random, 40 + random() % 81, 0);
+        chapter.m_strTitle[0] = char(chapter.m_strTitle[0] - 'a' + 'A');
+        chapter.m_strText = Words(random, 2048, 300);
+    }
+    return chapters;
+}
+
+std::string Ratio(double numerator, double denominator) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.2f", denominator > 0.0 ? numerator / denominator : 0.0);
+    return text;
+}
+
+const char* Verdict(double ms, double targetMs) {
+    return ms < targetMs ? "met" : "MISSED";
+}
+
+// Least squares over the sizes: a fixed part and a part per chapter. Linear growth shows as
+// medians that stay close to the line.
+void PrintLinearFit(const std::vector<int>& sizes, const std::vector<CTimingSeries>& times) {
+    if (sizes.size() < 2)
+        return;
+    double meanN = 0.0, meanT = 0.0;
+    for (size_t s = 0; s < sizes.size(); ++s) {
+        meanN += sizes[s];
+        meanT += times[s].Median();
+    }
+    meanN /= double(sizes.size());
+    meanT /= double(sizes.size());
+    double covariance = 0.0, variance = 0.0;
+    for (size_t s = 0; s < sizes.size(); ++s) {
+        covariance += (sizes[s] - meanN) * (times[s].Median() - meanT);
+        variance += (sizes[s] - meanN) * (sizes[s] - meanN);
+    }
+    double perChapter = covariance / variance;
+    double fixed = meanT - perChapter * meanN;
+    double worst = 0.0;
+    for (size_t s = 0; s < sizes.size(); ++s) {
+        double fitted = fixed + perChapter * sizes[s];
+        worst = std::max(worst, std::abs(times[s].Median() - fitted) / fitted);
+    }
+    std::printf("linear fit: open = %.1f ms + %.1f us x chapters; largest deviation from it %.1f%%\n", fixed,
+                1000.0 * perChapter, 100.0 * worst);
+}
+
+}  // namespace
+
+CWindowBench::CWindowBench(CQuireBinderDlg& dlg, const Options& options, std::string folder)
+    : m_dlg(dlg), m_options(options), m_folder(std::move(folder)) {}
+
+bool CWindowBench::Run() {
+    m_hList = ::GetDlgItem(m_dlg.m_hWnd, IDC_CONTENTS);
+    m_hEditor = ::GetDlgItem(m_dlg.m_hWnd, IDC_EDITOR);
+    m_hStatus = ::GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_BAR);
+    m_chapters = MakeChapters(std::max(2, *std::max_element(m_options.sizes.begin(), m_options.sizes.end())));
+    BenchOpen();
+    BenchKeystroke();
+    return !m_bFailed;
+}
+
+void CWindowBench::Fail(const std::string& what) {
+    std::printf("FAILED: %s\n", what.c_str());
+    m_bFailed = true;
+}
+
+void CWindowBench::PumpUntilIdle() {
+    MSG msg;
+    if (!ModalAnswerer::PumpUntil([&] { return !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); }, 30000)) {
+        char className[64] = {};
+        ::GetClassNameA(msg.hwnd, className, int(sizeof(className)));
+        Fail("the message queue never emptied; still there: message " + std::to_string(msg.message) +
+             " for a window of class \"" + className + "\"");
+    }
+}
+
+void CWindowBench::WriteBook(const std::string& path, const std::vector<CChapter>& chapters, int nCount) {
+    CBook book;
+    book.SetAuthor("A. Benchmark");
+    book.SetTitle("A big book");
+    for (int i = 0; i < nCount; ++i) {
+        book.SetChapterTitle(uint32_t(i), chapters[size_t(i)].m_strTitle);
+        book.SetChapterText(uint32_t(i), chapters[size_t(i)].m_strText);
+    }
+    if (!book.SaveToFile(path.c_str()))
+        Fail("cannot write " + path);
+}
+
+std::string CWindowBench::BookPath(int nChapters) const {
+    return m_folder + "\\open" + std::to_string(nChapters) + ".book";
+}
+
+CContentsListBox& CWindowBench::Contents() const {
+    return *static_cast<CContentsListBox*>(CWnd::FromHandlePermanent(m_hList));
+}
+
+void CWindowBench::ResetWindow() {
+    m_dlg.ResetDocument();
+    PumpUntilIdle();
+}
+
+void CWindowBench::CheckOpened(int nChapters) {
+    int nItems = int(::SendMessageA(m_hList, LB_GETCOUNT, 0, 0));
+    int nEditor = ::GetWindowTextLengthA(m_hEditor);
+    if (nItems != nChapters || size_t(nEditor) != m_chapters[0].m_strText.size())
+        Fail("the open of " + std::to_string(nChapters) + " chapters shows " + std::to_string(nItems) +
+             " items and a first chapter of " + std::to_string(nEditor) + " bytes");
+}
+
+HWND CWindowBench::CreatePlainList() {
+    RECT rc;
+    ::GetWindowRect(m_hList, &rc);
+    HWND hPlain = ::CreateWindowExA(WS_EX_TOOLWINDOW, "LISTBOX", "",
+                                    WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
+                                        LBS_HASSTRINGS | LBS_NOTIFY | LBS_DISABLENOSCROLL,
+                                    rc.right + 8, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                    m_dlg.m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(hPlain, WM_SETFONT, ::SendMessageA(m_hList, WM_GETFONT, 0, 0), FALSE);
+    ::ShowWindow(hPlain, SW_SHOWNOACTIVATE);
+    return hPlain;
+}
+
+// With bRedraw false, as a batch fill should be done; with true, one insertion after another.
+void CWindowBench::FillPlainList(HWND hPlain, int nItems, bool bRedraw) {
+    if (!bRedraw)
+        ::SendMessageA(hPlain, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < nItems; ++i)
+        ::SendMessageA(hPlain, LB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(m_chapters[size_t(i)].m_strTitle.c_str()));
+    if (!bRedraw) {
+        ::SendMessageA(hPlain, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(hPlain, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    PumpUntilIdle();
+}
+
+void CWindowBench::BenchOpen() {
+    const std::vector<int>& sizes = m_options.sizes;
+    const size_t nSizes = sizes.size();
+    for (int n : sizes)
+        WriteBook(BookPath(n), m_chapters, n);
+    HWND hPlain = CreatePlainList();
+    std::vector<CTimingSeries> open(nSizes), load(nSizes), fill(nSizes), naiveFill(nSizes), contents(nSizes);
+    CBook scratch;
+    // Sizes and operations interleaved, so that the machine's other work spreads over all of them.
+    for (int rep = 0; rep < m_options.nReps; ++rep) {
+        for (size_t s = 0; s < nSizes; ++s) {
+            const int n = sizes[s];
+            const std::string path = BookPath(n);
+            load[s].Measure([&] {
+                if (!scratch.LoadFromFile(path.c_str()))
+                    Fail("cannot load " + path);
+            });
+            for (bool bRedraw : {false, true}) {
+                ::SendMessageA(hPlain, LB_RESETCONTENT, 0, 0);
+                PumpUntilIdle();
+                (bRedraw ? naiveFill : fill)[s].Measure([&] { FillPlainList(hPlain, n, bRedraw); });
+            }
+            ResetWindow();
+            contents[s].Measure([&] {
+                Contents().ResetItems();
+                for (int i = 0; i < n; ++i)
+                    Contents().InsertItem(m_chapters[size_t(i)].m_strTitle.c_str(), CContentsListBox::kWhite,
+                                          i);
+                PumpUntilIdle();
+            });
+            ResetWindow();
+            open[s].Measure([&] {
+                m_dlg.OpenBook(path.c_str());
+                PumpUntilIdle();
+            });
+            CheckOpened(n);
+        }
+    }
+    ::DestroyWindow(hPlain);
+
+    std::printf("\nOpen a book on the main window until the list is filled and the first chapter shown\n");
+    std::printf("(titles of 40-120 characters, 2 KiB texts; ms, median (min-max) of %d)\n", m_options.nReps);
+    std::printf("%8s  %-24s %-24s %-24s %10s %11s\n", "chapters", "OpenBook", "LoadFromFile",
+                "plain list fill", "open/base", "us/chapter");
+    for (size_t s = 0; s < nSizes; ++s) {
+        double openMs = open[s].Median();
+        std::printf("%8d  %-24s %-24s %-24s %10s %11.1f\n", sizes[s], open[s].Describe().c_str(),
+                    load[s].Describe().c_str(), fill[s].Describe().c_str(),
+                    Ratio(openMs, load[s].Median() + fill[s].Median()).c_str(), 1000.0 * openMs / sizes[s]);
+    }
+    std::printf(
+        "(plain list fill: LB_ADDSTRING of the same titles into a plain list box, redrawing off, then\n"
+        " painted; open/base: OpenBook / (LoadFromFile + plain list fill))\n");
+    PrintLinearFit(sizes, open);
+    double largest = open.back().Median();
+    std::printf("open of %d chapters: %.0f ms, target < %.0f ms: %s\n", sizes.back(), largest, kOpenTargetMs,
+                Verdict(largest, kOpenTargetMs));
+
+    std::printf("\nWhere the time of an open goes (ms, median (min-max))\n");
+    std::printf("%8s  %-24s %-24s\n", "chapters", "contents list fill", "plain fill, redrawing on");
+    for (size_t s = 0; s < nSizes; ++s)
+        std::printf("%8d  %-24s %-24s\n", sizes[s], contents[s].Describe().c_str(),
+                    naiveFill[s].Describe().c_str());
+    std::printf(
+        "(contents list fill: ResetItems and InsertItem of every title on the main window's list, then\n"
+        " painted; plain fill, redrawing on: one LB_ADDSTRING after another into the plain list box)\n");
+}
+
+// Selects the chapter as a click in the list does.
+void CWindowBench::ChooseChapter(int nIndex) {
+    ::SendMessageA(m_hList, LB_SETCURSEL, WPARAM(nIndex), 0);
+    ::SendMessageA(m_dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_CONTENTS, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(m_hList));
+    PumpUntilIdle();
+}
+
+// A key pressed and released on the editor as the keyboard delivers it: the window's loop
+// translates the key into its character.
+void CWindowBench::PressKey(WORD vk) {
+    BYTE keys[256] = {};
+    keys[vk] = 0x80;
+    ::SetKeyboardState(keys);
+    UINT scan = ::MapVirtualKeyA(vk, 0);
+    ::PostMessageA(m_hEditor, WM_KEYDOWN, vk, LPARAM(1 | (scan << 16)));
+    ::PostMessageA(m_hEditor, WM_KEYUP, vk, LPARAM(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+    PumpUntilIdle();
+    keys[vk] = 0;
+    ::SetKeyboardState(keys);
+}
+
+void CWindowBench::Keystroke(CTimingSeries& series) {
+    int nBefore = ::GetWindowTextLengthA(m_hEditor);
+    series.Measure([&] { PressKey('K'); });
+    if (::GetWindowTextLengthA(m_hEditor) != nBefore + 1)
+        Fail("a keystroke did not reach the editor");
+}
+
+// An untimed keystroke that checks whether the size display follows it. The display is blanked
+// first: an unchanged text would not show whether it was set again.
+void CWindowBench::CheckedKeystroke(bool bNotifies) {
+    ::SendMessageA(m_hStatus, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+    PumpUntilIdle();
+    CTimingSeries untimed;
+    Keystroke(untimed);
+    bool bRefreshed = ModalAnswerer::Caption(m_hStatus).rfind("Book Size ~ ", 0) == 0;
+    if (bRefreshed != bNotifies)
+        Fail(bNotifies ? "a keystroke did not refresh the book size" : "the editor notified a change");
+}
+
+// Types into the chapter at nCaret: each part on its own, then whole keystrokes.
+void CWindowBench::TypeInto(int nIndex, LONG nCaret, KeystrokeTimes& times) {
+    ChooseChapter(nIndex);
+    ::SetFocus(m_hEditor);
+    ::SendMessageA(m_hEditor, EM_SETSEL, WPARAM(nCaret), LPARAM(nCaret));
+    PumpUntilIdle();
+
+    LPARAM mask = ::SendMessageA(m_hEditor, EM_GETEVENTMASK, 0, 0);
+    ::SendMessageA(m_hEditor, EM_SETEVENTMASK, 0, mask & ~LPARAM(ENM_CHANGE));
+    CheckedKeystroke(false);
+    for (int k = 0; k < m_options.nKeys; ++k)
+        Keystroke(times.editor);
+    ::SendMessageA(m_hEditor, EM_SETEVENTMASK, 0, mask);
+
+    CheckedKeystroke(true);
+    for (int k = 0; k < m_options.nKeys; ++k) {
+        times.size.Measure([&] {
+            m_dlg.UpdateBookSize();
+            PumpUntilIdle();
+        });
+        Keystroke(times.whole);
+    }
+}
+
+void CWindowBench::BenchKeystroke() {
+    const int nChapters = std::max(2, m_options.sizes.back());
+    std::vector<CChapter> chapters = m_chapters;
+    chapters.resize(size_t(nChapters));
+    std::mt19937 random(11);
+    chapters[0].m_strText = Words(random, m_options.nBigChapter, 600);
+    chapters[1].m_strText.clear();
+    const std::string path = m_folder + "\\keystroke.book";
+    WriteBook(path, chapters, nChapters);
+
+    ResetWindow();
+    CTimingSeries openBig;
+    openBig.Measure([&] {
+        m_dlg.OpenBook(path.c_str());
+        PumpUntilIdle();
+    });
+    if (size_t(::GetWindowTextLengthA(m_hEditor)) != m_options.nBigChapter)
+        Fail("the big chapter is not in the editor");
+
+    KeystrokeTimes big, empty;
+    // Showing the big chapter costs far more than all the keystrokes: each round starts with it,
+    // as the open left it.
+    for (int round = 0; round < m_options.nRounds; ++round) {
+        // Into the middle of the big chapter, where an edit typically happens.
+        TypeInto(0, LONG(m_options.nBigChapter / 2), big);
+        TypeInto(1, 0, empty);
+        // The empty chapter starts empty again in the next round.
+        ::SetWindowTextA(m_hEditor, "");
+        PumpUntilIdle();
+    }
+
+    std::printf("\nOne keystroke in the chapter editor until handled and painted (EN_CHANGE, book size)\n");
+    std::printf("(book of %d chapters; ms, median (min-max) of %zu)\n", nChapters, big.whole.Count());
+    std::printf("%-28s %-24s %-24s %10s\n", "", "big chapter", "empty chapter", "big/empty");
+    auto row = [](const char* what, const CTimingSeries& inBig, const CTimingSeries& inEmpty) {
+        std::printf("%-28s %-24s %-24s %10s\n", what, inBig.Describe(2).c_str(), inEmpty.Describe(2).c_str(),
+                    Ratio(inBig.Median(), inEmpty.Median()).c_str());
+    };
+    row("keystroke", big.whole, empty.whole);
+    row("  editor alone", big.editor, empty.editor);
+    row("  UpdateBookSize, painted", big.size, empty.size);
+    std::printf(
+        "(big chapter: %zu bytes, typed into its middle; editor alone: the same keystroke while the\n"
+        " editor notifies no change; UpdateBookSize, painted: called on its own, until painted)\n",
+        m_options.nBigChapter);
+    std::printf("keystroke in the big chapter: %.2f ms, target < %.0f ms: %s\n", big.whole.Median(),
+                kKeystrokeTargetMs, Verdict(big.whole.Median(), kKeystrokeTargetMs));
+    std::printf("(opening that book, with the big chapter shown first: %.0f ms)\n", openBig.Median());
+}

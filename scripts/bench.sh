@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs the benchmarks, which scripts/test.sh only smoke-tests: bench_book (native: save and load of
+# a 1000 x 100 KiB book beside a plain copy) and window_bench (under Wine in a virtual display:
+# opening books of 100 to 1895 chapters on the real main window, and a keystroke in a 1 MiB
+# chapter, each beside its baseline). Builds what they need first. Other work on the machine shows
+# in the figures: compare the min-max spreads, and measure again when it is quiet.
+#
+#   scripts/bench.sh [--native-only | --window-only] [window_bench options: --reps=N --keys=N]
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+native=1 window=1
+case "${1:-}" in
+--native-only) window=0; shift ;;
+--window-only) native=0; shift ;;
+esac
+
+"$QB_ROOT/scripts/bootstrap.sh"
+if [ $native -eq 1 ]; then
+    QB_TARGETS=bench_book build_native
+    echo "=== bench_book (native)"
+    "$QB_BUILD/native/bin/bench_book"
+fi
+if [ $window -eq 1 ]; then
+    QB_TARGETS=window_bench build_win
+    echo "=== window_bench (under Wine)"
+    status=0
+    with_display env TIMEOUT=${TIMEOUT:-3600} "$QB_BUILD/win/wine-run.sh" \
+        "$QB_BUILD/win/bin/window_bench.exe" "$@" || status=$?
+    # Leave no Wine server of the build's prefix behind.
+    WINEPREFIX="$QB_BUILD/win/wineprefix" wineserver -k 2>/dev/null || true
+    exit $status
+fi
