@@ -13,7 +13,6 @@
 #include "FakeLinkPlatform.h"
 #include "HtmHandlerScope.h"
 #include "HyperlinkLabel.h"
-#include "MessagePump.h"
 #include "ModalAnswerer.h"
 #include "PixelCapture.h"
 #include "TestHostWnd.h"
@@ -23,6 +22,11 @@ namespace {
 
 constexpr const char* kAddress = "http://kelvra.example/";
 const std::string kPrefix = "Unable to open hyperlink:\n\n";
+
+// The message box a failed link shows, pressed OK; the tests check its caption and text.
+ModalAnswerer::Expectation LinkErrorBox() {
+    return ModalAnswerer::Press("", IDOK);
+}
 
 class HyperlinkLabelTest : public ::testing::Test {
 protected:
@@ -170,7 +174,7 @@ TEST_F(HyperlinkLabelTest, AControlThatOutlivesItsLabelGetsItsOwnFontBack) {
 }
 
 TEST_F(HyperlinkLabelTest, SuccessfulClickOpensTheAddressAndTurnsVisitedAtOnce) {
-    CModalAnswerer answerer;
+    ModalAnswerer answerer;
     Click();
     ASSERT_EQ(m_platform.m_shellCalls.size(), 1u);
     const CFakeLinkPlatform::ShellCall& call = m_platform.m_shellCalls[0];
@@ -192,34 +196,37 @@ TEST_F(HyperlinkLabelTest, SuccessfulClickOpensTheAddressAndTurnsVisitedAtOnce) 
     EXPECT_EQ(painted.link, 0);
     EXPECT_TRUE(painted.underlined);
 
-    MessagePump::RunFor(50);
-    EXPECT_TRUE(answerer.m_seen.empty()) << "a message box appeared: " << answerer.m_seen[0].text;
+    // A message box, even a late one, is unexpected: the answerer fails the test and cancels it.
+    ModalAnswerer::PumpUntil([] { return false; }, 50);
+    EXPECT_TRUE(answerer.Seen().empty());
 }
 
 TEST_F(HyperlinkLabelTest, ShellFailureWithoutAnHtmHandlerBeepsOnceAndNamesTheReason) {
     if (CHtmHandlerScope::HtmKeyExists())
         GTEST_SKIP() << "this prefix has a .htm key; the case without one cannot be set up";
     m_platform.m_nShellResult = SE_ERR_NOASSOC;
-    CModalAnswerer answerer;
+    ModalAnswerer answerer;
+    answerer.Expect(LinkErrorBox());
     Click();
     EXPECT_EQ(m_platform.m_beeps, std::vector<UINT>{MB_ICONEXCLAMATION});
     EXPECT_TRUE(m_platform.m_execCalls.empty());
     EXPECT_FALSE(m_label.IsVisited());
-    ASSERT_EQ(answerer.m_seen.size(), 1u);
-    EXPECT_EQ(answerer.m_seen[0].caption, AfxGetApp()->m_pszAppName);
-    EXPECT_EQ(answerer.m_seen[0].text,
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen()[0].caption, AfxGetApp()->m_pszAppName);
+    EXPECT_EQ(answerer.Seen()[0].text,
               kPrefix + "There is no application associated\nwith the given filename extension.");
 }
 
 TEST_F(HyperlinkLabelTest, ShellFailureWithAnHtmTypeWithoutCommandReportsTheShellResult) {
     CHtmHandlerScope handler(nullptr);
     m_platform.m_nShellResult = ERROR_FILE_NOT_FOUND;
-    CModalAnswerer answerer;
+    ModalAnswerer answerer;
+    answerer.Expect(LinkErrorBox());
     Click();
     EXPECT_EQ(m_platform.m_beeps.size(), 1u);
     EXPECT_TRUE(m_platform.m_execCalls.empty());
-    ASSERT_EQ(answerer.m_seen.size(), 1u);
-    EXPECT_EQ(answerer.m_seen[0].text, kPrefix + "The specified file was not found.");
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen()[0].text, kPrefix + "The specified file was not found.");
 }
 
 TEST_F(HyperlinkLabelTest, FallbackRunsTheHtmHandlerWithTheAddressInPlaceOfThePlaceholder) {
@@ -250,7 +257,8 @@ TEST_F(HyperlinkLabelTest, FallbackRunsTheHtmHandlerWithTheAddressInPlaceOfThePl
 TEST_F(HyperlinkLabelTest, FallbackSuccessIsVisitedAndItsFailureIsReportedWithTheWinExecResult) {
     CHtmHandlerScope handler("C:\\Browser\\browse.exe \"%1\"");
     m_platform.m_nShellResult = SE_ERR_NOASSOC;
-    CModalAnswerer answerer;
+    ModalAnswerer answerer;
+    answerer.Expect(LinkErrorBox());
 
     Click();
     EXPECT_TRUE(m_label.IsVisited());
@@ -261,8 +269,8 @@ TEST_F(HyperlinkLabelTest, FallbackSuccessIsVisitedAndItsFailureIsReportedWithTh
     Click();
     EXPECT_FALSE(m_label.IsVisited());
     EXPECT_EQ(m_platform.m_beeps.size(), 1u);
-    ASSERT_EQ(answerer.m_seen.size(), 1u);
-    EXPECT_EQ(answerer.m_seen[0].text, kPrefix + "The specified path was not found.");
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen()[0].text, kPrefix + "The specified path was not found.");
     Painted painted = Paint();
     EXPECT_GT(painted.link, 0);
     EXPECT_EQ(painted.visited, 0);
@@ -319,11 +327,12 @@ TEST(HyperlinkLabelErrorTest, EveryCodeHasItsReasonAndOthersTheUnknownText) {
 }
 
 TEST(HyperlinkLabelErrorTest, UnknownCodeIsShownInTheApplicationsExclamationBox) {
-    CModalAnswerer answerer;
+    ModalAnswerer answerer;
+    answerer.Expect(LinkErrorBox());
     CHyperlinkLabel::ShowLinkError(4);
-    ASSERT_EQ(answerer.m_seen.size(), 1u);
-    EXPECT_EQ(answerer.m_seen[0].caption, AfxGetApp()->m_pszAppName);
-    EXPECT_EQ(answerer.m_seen[0].text, kPrefix + "Unknown Error (4) occurred.");
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(answerer.Seen()[0].caption, AfxGetApp()->m_pszAppName);
+    EXPECT_EQ(answerer.Seen()[0].text, kPrefix + "Unknown Error (4) occurred.");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "ImageButton.h"
 #include "ImportHook.h"
-#include "MessagePump.h"
+#include "ModalAnswerer.h"
 #include "PixelCapture.h"
 #include "TestHostWnd.h"
 #include "resource.h"
@@ -40,6 +40,22 @@ HICON MakeSolidIcon(COLORREF colour) {
     return hIcon;
 }
 
+// Whether hWnd has a window timer running: waits a few periods of the button's 10 ms polling timer
+// and looks for its WM_TIMER without taking it from the queue.
+bool HasTimer(HWND hWnd) {
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    for (;;) {
+        // Look once more after the deadline, however long this thread was kept from running.
+        bool bLast = ::GetTickCount() - start >= 60;
+        if (::PeekMessageA(&msg, hWnd, WM_TIMER, WM_TIMER, PM_NOREMOVE | PM_NOYIELD))
+            return true;
+        if (bLast)
+            return false;
+        ::Sleep(5);
+    }
+}
+
 class ImageButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -49,7 +65,7 @@ protected:
             nullptr);
         ASSERT_TRUE(m_button.SubclassDlgItem(kButtonId, &m_host));
         PointAway();
-        MessagePump::Drain();
+        ModalAnswerer::PumpPending();
         ASSERT_FALSE(m_button.IsHovered());
     }
 
@@ -68,7 +84,7 @@ protected:
     // The pointer moving over the button, with or without the left mouse button down.
     void MouseMove(UINT nFlags = 0) { m_button.SendMessage(WM_MOUSEMOVE, nFlags, MAKELPARAM(5, 5)); }
     bool WaitForHover(bool bHovered) {
-        return MessagePump::RunUntil([&] { return (m_button.IsHovered() != FALSE) == bHovered; }, 1000);
+        return ModalAnswerer::PumpUntil([&] { return (m_button.IsHovered() != FALSE) == bHovered; }, 1000);
     }
     void Capture() { m_capture.Capture(m_button.m_hWnd); }
 
@@ -188,7 +204,7 @@ TEST_F(ImageButtonTest, IconsLoadFromTheApplicationResources) {
 TEST_F(ImageButtonTest, HoverFrameFollowsThePointerWhileTheParentIsActive) {
     m_button.SetIcon(MakeSolidIcon(kIconColour), nullptr);
     ASSERT_TRUE(m_host.Activate());
-    EXPECT_FALSE(MessagePump::HasTimer(m_button.m_hWnd));
+    EXPECT_FALSE(HasTimer(m_button.m_hWnd));
 
     PointAtButton();
     MouseMove();
@@ -196,7 +212,7 @@ TEST_F(ImageButtonTest, HoverFrameFollowsThePointerWhileTheParentIsActive) {
     Capture();
     EXPECT_TRUE(HasFrame(Frame::Raised));
     EXPECT_TRUE(IconAt(4, 3));
-    EXPECT_TRUE(MessagePump::HasTimer(m_button.m_hWnd)) << "polling stopped while hovered";
+    EXPECT_TRUE(HasTimer(m_button.m_hWnd)) << "polling stopped while hovered";
 
     // Held down while hovered: sunken, icon moved.
     m_button.SendMessage(BM_SETSTATE, TRUE);
@@ -207,7 +223,7 @@ TEST_F(ImageButtonTest, HoverFrameFollowsThePointerWhileTheParentIsActive) {
 
     PointAway();
     ASSERT_TRUE(WaitForHover(false));
-    EXPECT_FALSE(MessagePump::HasTimer(m_button.m_hWnd)) << "polling went on after the pointer left";
+    EXPECT_FALSE(HasTimer(m_button.m_hWnd)) << "polling went on after the pointer left";
     Capture();
     EXPECT_TRUE(HasFrame(Frame::None));
 }
@@ -215,14 +231,14 @@ TEST_F(ImageButtonTest, HoverFrameFollowsThePointerWhileTheParentIsActive) {
 TEST_F(ImageButtonTest, PointerDraggedInWithTheButtonHeldStartsNoPolling) {
     ASSERT_TRUE(m_host.Activate());
     MouseMove(MK_LBUTTON);
-    EXPECT_FALSE(MessagePump::HasTimer(m_button.m_hWnd));
+    EXPECT_FALSE(HasTimer(m_button.m_hWnd));
 
     // Polling already started keeps running through a move with the button held.
     MouseMove();
     MouseMove(MK_LBUTTON);
-    EXPECT_TRUE(MessagePump::HasTimer(m_button.m_hWnd));
+    EXPECT_TRUE(HasTimer(m_button.m_hWnd));
     // The pointer is not over the button: the first tick stops the timer.
-    EXPECT_TRUE(MessagePump::RunUntil([&] { return !MessagePump::HasTimer(m_button.m_hWnd); }, 1000));
+    EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return !HasTimer(m_button.m_hWnd); }, 1000));
     EXPECT_FALSE(m_button.IsHovered());
 }
 
@@ -231,7 +247,7 @@ TEST_F(ImageButtonTest, NoFrameAndNoPollingWhileAnotherWindowIsActive) {
     ASSERT_TRUE(other.Activate());
     PointAtButton();
     MouseMove();
-    EXPECT_TRUE(MessagePump::RunUntil([&] { return !MessagePump::HasTimer(m_button.m_hWnd); }, 1000))
+    EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return !HasTimer(m_button.m_hWnd); }, 1000))
         << "polling went on while another window was active";
     EXPECT_FALSE(m_button.IsHovered());
 
@@ -241,7 +257,7 @@ TEST_F(ImageButtonTest, NoFrameAndNoPollingWhileAnotherWindowIsActive) {
     ASSERT_TRUE(WaitForHover(true));
     ASSERT_TRUE(other.Activate());
     ASSERT_TRUE(WaitForHover(false));
-    EXPECT_FALSE(MessagePump::HasTimer(m_button.m_hWnd));
+    EXPECT_FALSE(HasTimer(m_button.m_hWnd));
 }
 
 TEST_F(ImageButtonTest, LosingTheFocusDropsTheFrameUntilTheNextTick) {
@@ -252,7 +268,7 @@ TEST_F(ImageButtonTest, LosingTheFocusDropsTheFrameUntilTheNextTick) {
 
     m_button.SendMessage(WM_KILLFOCUS, 0, 0);
     EXPECT_FALSE(m_button.IsHovered());
-    EXPECT_TRUE(MessagePump::HasTimer(m_button.m_hWnd));
+    EXPECT_TRUE(HasTimer(m_button.m_hWnd));
     EXPECT_TRUE(WaitForHover(true)) << "the pointer is still over the button";
 }
 
@@ -274,7 +290,7 @@ TEST_F(ImageButtonTest, DoubleClickPressesTheButtonTwice) {
     m_button.SendMessage(WM_LBUTTONUP, 0, at);
     m_button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     m_button.SendMessage(WM_LBUTTONUP, 0, at);
-    MessagePump::Drain();
+    ModalAnswerer::PumpPending();
     EXPECT_EQ(m_host.CountCommands(kButtonId, BN_CLICKED), 2);
     EXPECT_EQ(m_host.CountCommands(kButtonId, BN_DOUBLECLICKED), 0);
 }

@@ -99,16 +99,19 @@ void CALLBACK ModalAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void ModalAnswerer::Tick() {
-    // An action may pump messages itself (PumpUntil); the timer must not re-enter.
-    if (m_bInTick)
-        return;
-    m_bInTick = true;
+    // Even while an action runs: a window that the action opened and waits on must not hang the test.
     if (DeadlineReached(m_deadline)) {
         if (!m_bDeadlinePassed)
             ADD_FAILURE() << "ModalAnswerer deadline passed; closing every dialog";
         m_bDeadlinePassed = true;
         CloseEverything();
-    } else if (HWND hWnd = FindModalWindow()) {
+        return;
+    }
+    // An action may pump messages itself (PumpUntil); the timer must not re-enter.
+    if (m_bInTick)
+        return;
+    m_bInTick = true;
+    if (HWND hWnd = FindModalWindow()) {
         if (!m_pending.empty() && !m_pending.front().mainWindow && Matches(hWnd, m_pending.front())) {
             Expectation expectation = std::move(m_pending.front());
             m_pending.pop_front();
@@ -211,6 +214,15 @@ bool ModalAnswerer::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs
         }
     }
     return done();
+}
+
+bool ModalAnswerer::PumpPending(DWORD timeoutMs) {
+    return PumpUntil(
+        [] {
+            MSG msg;
+            return !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        },
+        timeoutMs);
 }
 
 std::string ModalAnswerer::Caption(HWND hWnd) {

@@ -34,7 +34,9 @@
 //
 // Deadline (default 30 s from construction): after it, the test fails and on every tick every
 // visible dialog of the thread, the main window included, gets IDCANCEL and WM_CLOSE, so the code
-// under test returns. The destructor fails the test for expectations never met.
+// under test returns. That holds while an action runs too: a window the action itself opens and
+// waits on is not answered (the answerer does not re-enter itself), but the deadline closes it.
+// The destructor fails the test for expectations never met.
 #pragma once
 
 #include <windows.h>
@@ -97,6 +99,9 @@ public:
     // Pumps this thread's messages (through the application's pre-translation, as the framework's
     // modal loop does) until done() is true or timeoutMs passed. Returns done().
     static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+    // Pumps, the same way, until the queue is empty (what is already posted, and the paints and
+    // timers that are due) or timeoutMs passed. Returns whether it emptied.
+    static bool PumpPending(DWORD timeoutMs = 2000);
 
     static std::string Caption(HWND hWnd);
     static std::string ControlText(HWND hWnd, int id);
