@@ -18,6 +18,7 @@ namespace {
 
 constexpr double kOpenTargetMs = 1000.0;
 constexpr double kKeystrokeTargetMs = 5.0;
+constexpr int kNaiveFillReps = 3;
 
 // Lower-case words of 2 to 9 letters, exactly nLength bytes; with nParagraph > 0 a line break
 // follows roughly every nParagraph bytes. Seeded, so every run measures the same books.
@@ -110,9 +111,20 @@ void CWindowBench::Fail(const std::string& what) {
     m_bFailed = true;
 }
 
+// Timers do not count: on a busy machine the answerer's 20 ms timer is due again by the time the
+// queue has been looked at, and the queue would never be found empty. Nor does the caret's blink.
 void CWindowBench::PumpUntilIdle() {
+    constexpr UINT kSysTimer = 0x0118;
+    const UINT ranges[][2] = {{0, WM_TIMER - 1}, {WM_TIMER + 1, kSysTimer - 1}, {kSysTimer + 1, UINT(-1)}};
     MSG msg;
-    if (!ModalAnswerer::PumpUntil([&] { return !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); }, 30000)) {
+    auto idle = [&]() -> bool {
+        for (const auto& range : ranges) {
+            if (::PeekMessageA(&msg, nullptr, range[0], range[1], PM_NOREMOVE))
+                return false;
+        }
+        return true;
+    };
+    if (!ModalAnswerer::PumpUntil(idle, 30000)) {
         char className[64] = {};
         ::GetClassNameA(msg.hwnd, className, int(sizeof(className)));
         Fail("the message queue never emptied; still there: message " + std::to_string(msg.message) +
@@ -197,7 +209,11 @@ void CWindowBench::BenchOpen() {
                 if (!scratch.LoadFromFile(path.c_str()))
                     Fail("cannot load " + path);
             });
+            // The fill that redraws takes seconds and only shows what Wine's list box costs: a few
+            // samples do.
             for (bool bRedraw : {false, true}) {
+                if (bRedraw && rep >= kNaiveFillReps)
+                    continue;
                 ::SendMessageA(hPlain, LB_RESETCONTENT, 0, 0);
                 PumpUntilIdle();
                 (bRedraw ? naiveFill : fill)[s].Measure([&] { FillPlainList(hPlain, n, bRedraw); });
