@@ -13,13 +13,10 @@ using Record = CContentsListBox::LineRecord;
 
 // Every character one pixel wide, unless a width is given for it.
 struct Widths {
-    int table[256];
+    std::vector<int> table;
     mutable long long nCalls = 0;
 
-    explicit Widths(int nDefault = 1) {
-        for (int& w : table)
-            w = nDefault;
-    }
+    explicit Widths(int nDefault = 1) : table(256, nDefault) {}
     CContentsListBox::CharWidthFn Fn() const {
         return [this](unsigned char c) {
             ++nCalls;

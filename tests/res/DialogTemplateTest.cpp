@@ -165,9 +165,20 @@ class DialogTemplate : public testing::TestWithParam<const DialogSpec*> {
 protected:
     static void SetUpTestSuite() {
         // The main window's chapter editor is a rich edit 1.0 control.
-        ASSERT_NE(LoadLibraryA("RICHED32.DLL"), nullptr);
+        s_richEdit = LoadLibraryA("RICHED32.DLL");
+        ASSERT_NE(s_richEdit, nullptr);
     }
+    static void TearDownTestSuite() {
+        if (s_richEdit)
+            FreeLibrary(s_richEdit);
+        s_richEdit = nullptr;
+    }
+
+private:
+    static HMODULE s_richEdit;
 };
+
+HMODULE DialogTemplate::s_richEdit = nullptr;
 
 TEST_P(DialogTemplate, FrameFontAndSize) {
     const DialogSpec& spec = *GetParam();

@@ -11,7 +11,9 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
     wc.hInstance = inst;
     wc.lpszClassName = "QuireKeepAlive";
     RegisterClassA(&wc);
-    CreateWindowA("QuireKeepAlive", "", 0, 0, 0, 0, 0, NULL, NULL, inst, NULL);
+    /* Without its window it keeps nothing alive: say so rather than idle until the cleanup. */
+    if (!CreateWindowA("QuireKeepAlive", "", 0, 0, 0, 0, 0, NULL, NULL, inst, NULL))
+        return 1;
     /* "--once": only make sure the desktop process is up, then leave. */
     if (cmd && strstr(cmd, "--once"))
         return 0;
