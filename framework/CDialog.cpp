@@ -106,12 +106,7 @@ void CDialog::RunModalLoop() {
             ::PostQuitMessage(int(msg.wParam));
             break;
         }
-        CWinApp* pApp = AfxGetApp();
-        BOOL bConsumed = pApp != nullptr ? pApp->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(&msg);
-        if (!bConsumed) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        AfxDispatchMessage(&msg);
         if (m_hWnd == nullptr)  // destroyed from inside: nothing left to run
             break;
     }

@@ -194,3 +194,12 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     CMenu::DeleteTempMap();
     return 0;
 }
+
+void AfxDispatchMessage(MSG* pMsg) {
+    CWinApp* pApp = AfxGetApp();
+    BOOL bConsumed = pApp != nullptr ? pApp->PreTranslateMessage(pMsg) : CWnd::WalkPreTranslateTree(pMsg);
+    if (!bConsumed) {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessageA(pMsg);
+    }
+}

@@ -61,6 +61,9 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// Offers a fetched message to the application's pre-translation (the window tree's when there is
+// no application) and translates and dispatches it unless that consumed it.
+void AfxDispatchMessage(MSG* pMsg);
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();

@@ -31,7 +31,7 @@ void CChapterTestDlg::ChooseChapter(int nIndex) {
     LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     ::SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, point);
     ::SendMessageA(List(), WM_LBUTTONUP, 0, point);
-    WindowRunner::PumpPending();
+    ModalAnswerer::PumpPending();
 }
 
 void CChapterTestDlg::Type(int nID, const std::string& text) {

@@ -28,7 +28,7 @@ void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& 
         ::SetClipboardData(item.first, hData);
     }
     ::CloseClipboard();
-    WindowRunner::PumpPending();
+    ModalAnswerer::PumpPending();
 }
 
 std::string ClipboardText(HWND hOwner) {
@@ -264,7 +264,7 @@ DWORD RunClipboardHelper(const std::string& args) {
         ADD_FAILURE() << "cannot start " << path << ", error " << ::GetLastError();
         return DWORD(-1);
     }
-    bool bDone = WindowRunner::PumpUntil(
+    bool bDone = ModalAnswerer::PumpUntil(
         [&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
     DWORD dwExit = DWORD(-1);
     if (bDone)
@@ -282,15 +282,15 @@ TEST(EditorClipboard, PasteButtonFollowsAnotherProcessesClipboard) {
         ASSERT_EQ(RunClipboardHelper("empty"), 0u);
         // Without a chapter the button stays disabled, whatever the clipboard holds.
         ASSERT_EQ(RunClipboardHelper("set Elsewhere"), 0u);
-        WindowRunner::PumpPending();
+        ModalAnswerer::PumpPending();
         EXPECT_FALSE(dlg.Enabled(IDC_PASTE_TEXT));
 
         dlg.AddChapter("One");
         EXPECT_TRUE(dlg.Enabled(IDC_PASTE_TEXT));
         ASSERT_EQ(RunClipboardHelper("empty"), 0u);
-        EXPECT_TRUE(WindowRunner::PumpUntil([&] { return !dlg.Enabled(IDC_PASTE_TEXT); }));
+        EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return !dlg.Enabled(IDC_PASTE_TEXT); }));
         ASSERT_EQ(RunClipboardHelper("set \"from afar\""), 0u);
-        EXPECT_TRUE(WindowRunner::PumpUntil([&] { return dlg.Enabled(IDC_PASTE_TEXT); }));
+        EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return dlg.Enabled(IDC_PASTE_TEXT); }));
         dlg.Click(IDC_PASTE_TEXT);
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "from afar");
     });
@@ -381,7 +381,7 @@ TEST(EditorClipboard, ViewerChainPassesOnAndRelinks) {
     CChapterTestDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         ASSERT_EQ(dlg.m_hWndNextViewer, a.m_hWnd);
-        WindowRunner::PumpPending();  // the notices of joining the chain
+        ModalAnswerer::PumpPending();  // the notices of joining the chain
         std::vector<size_t> drawn;
         for (ChainRecorder* pViewer : {&a, &c, &d})
             drawn.push_back(pViewer->Received(WM_DRAWCLIPBOARD).size());
@@ -391,14 +391,14 @@ TEST(EditorClipboard, ViewerChainPassesOnAndRelinks) {
         EXPECT_EQ(d.Received(WM_DRAWCLIPBOARD).size(), drawn[2] + 1);
 
         c.Leave();  // the system tells the head of the chain, the window
-        WindowRunner::PumpPending();
+        ModalAnswerer::PumpPending();
         ASSERT_EQ(a.Received(WM_CHANGECBCHAIN).size(), 1u);
         EXPECT_EQ(reinterpret_cast<HWND>(a.Received(WM_CHANGECBCHAIN)[0].wParam), c.m_hWnd);
         EXPECT_EQ(a.m_hNext, d.m_hWnd);
         EXPECT_EQ(dlg.m_hWndNextViewer, a.m_hWnd);
 
         a.Leave();
-        WindowRunner::PumpPending();
+        ModalAnswerer::PumpPending();
         EXPECT_EQ(dlg.m_hWndNextViewer, d.m_hWnd);
         EXPECT_EQ(a.Received(WM_CHANGECBCHAIN).size(), 1u);
         EXPECT_TRUE(d.Received(WM_CHANGECBCHAIN).empty());

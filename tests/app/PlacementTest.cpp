@@ -110,8 +110,8 @@ TEST(LeavingTheWindow, CancelledSaveQuestionKeepsTheWindow) {
                 ::PostMessageA(w.m_hWnd, WM_CLOSE, 0, 0);
             else
                 ::PostMessageA(w.m_hWnd, WM_COMMAND, how, 0);
-            WindowRunner::PumpUntil([&] { return answerer.AllAnswered(); });
-            WindowRunner::PumpPending();
+            ModalAnswerer::PumpUntil([&] { return answerer.AllAnswered(); });
+            ModalAnswerer::PumpPending();
         });
         EXPECT_EQ(nResult, kStillOpen);
         EXPECT_TRUE(answerer.AllAnswered());

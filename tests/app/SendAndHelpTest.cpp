@@ -259,7 +259,7 @@ std::vector<HWND> HelpWindows() {
 void CloseHelpWindows() {
     for (HWND hWnd : HelpWindows())
         ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WindowRunner::PumpUntil([] { return HelpWindows().empty(); }));
+    EXPECT_TRUE(ModalAnswerer::PumpUntil([] { return HelpWindows().empty(); }));
 }
 
 // F1 on its own is the Help command: the viewer opens on QuireBinder.chm beside the program.
@@ -272,7 +272,7 @@ TEST(Help, F1OpensTheViewerOnTheHelpFileBesideTheProgram) {
         HWND hAuthor = ::GetDlgItem(w.m_hWnd, 1000);
         ::SetFocus(hAuthor);
         WindowRunner::PressKey(hAuthor, VK_F1);
-        ASSERT_TRUE(WindowRunner::PumpUntil([] { return !HelpWindows().empty(); }));
+        ASSERT_TRUE(ModalAnswerer::PumpUntil([] { return !HelpWindows().empty(); }));
         HWND hHelp = HelpWindows()[0];
         EXPECT_EQ(WindowRunner::WindowText(hHelp), "Kelvra Quire Binder Help");
         EXPECT_TRUE(::IsWindowVisible(hHelp));

@@ -69,15 +69,6 @@ INT_PTR Run(CTestMainDlg& dlg, const std::function<void(CTestMainDlg&)>& body) {
     return nResult;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    return ModalAnswerer::PumpUntil(done, timeoutMs);
-}
-
-void PumpPending() {
-    MSG msg;
-    PumpUntil([&] { return !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); }, 2000);
-}
-
 void PressKey(HWND hFocus, WORD vk, bool bCtrl) {
     BYTE keys[256] = {};
     if (bCtrl)
@@ -86,11 +77,11 @@ void PressKey(HWND hFocus, WORD vk, bool bCtrl) {
     ::SetKeyboardState(keys);
     UINT scan = ::MapVirtualKeyA(vk, 0);
     ::PostMessageA(hFocus, WM_KEYDOWN, vk, LPARAM(1 | (scan << 16)));
-    PumpPending();
+    ModalAnswerer::PumpPending();
     keys[vk] = 0;
     ::SetKeyboardState(keys);
     ::PostMessageA(hFocus, WM_KEYUP, vk, LPARAM(1 | (scan << 16) | (1u << 30) | (1u << 31)));
-    PumpPending();
+    ModalAnswerer::PumpPending();
     BYTE none[256] = {};
     ::SetKeyboardState(none);
 }

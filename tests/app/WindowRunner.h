@@ -21,11 +21,6 @@ constexpr INT_PTR kStillOpen = 4242;
 // Returns DoModal's result.
 INT_PTR Run(CTestMainDlg& dlg, const std::function<void(CTestMainDlg&)>& body);
 
-// Pumps messages through the application's pre-translation until done() or the timeout.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-// Pumps until the queue has been empty once (everything posted so far is handled).
-void PumpPending();
-
 // A key pressed (and released) on the focused window, with Ctrl held if asked. The keyboard
 // state is set directly, so the result never depends on which window the desktop thinks is active.
 void PressKey(HWND hFocus, WORD vk, bool bCtrl = false);

@@ -320,12 +320,7 @@ protected:
     void SetUp() override {
         ContentsListBoxTest::SetUp();
         m_host.ShowWindow(SW_SHOWNOACTIVATE);
-        PumpPending();
-    }
-
-    static void PumpPending() {
-        MSG msg;
-        ModalAnswerer::PumpUntil([&] { return !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); });
+        ModalAnswerer::PumpPending(5000);
     }
 
     SCROLLINFO VerticalScroll() {
@@ -345,7 +340,7 @@ protected:
 
 TEST_F(VisibleContentsTest, RefillIsQuickAndShownWhenTheMessagesAreRead) {
     List().InsertItem("Before", CContentsListBox::kWhite, 0);
-    PumpPending();
+    ModalAnswerer::PumpPending(5000);
     std::string title;
     while (title.size() < 120)
         title += "Lorem ipsum ";
@@ -360,7 +355,7 @@ TEST_F(VisibleContentsTest, RefillIsQuickAndShownWhenTheMessagesAreRead) {
     ExpectInStep();
     EXPECT_LT(seconds, 2.0);
 
-    PumpPending();
+    ModalAnswerer::PumpPending(5000);
     SCROLLINFO info = VerticalScroll();
     EXPECT_EQ(info.nMax, 1894);
     EXPECT_EQ(info.nPos, 0);
@@ -380,7 +375,7 @@ TEST_F(VisibleContentsTest, RemoveAndMoveRightAfterARefillUpdateTheScrollBarAtOn
     List().MoveItemDown(58);
     EXPECT_EQ(VerticalScroll().nMax, 59);
     EXPECT_EQ(List().GetCurSel(), 59);
-    PumpPending();
+    ModalAnswerer::PumpPending(5000);
     CRect rcItem, rcClient;
     List().GetItemRect(59, &rcItem);
     List().GetClientRect(&rcClient);

@@ -206,12 +206,7 @@ bool ModalAnswerer::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs
             ::PostQuitMessage(int(msg.wParam));
             break;
         }
-        CWinApp* pApp = AfxGetApp();
-        BOOL bConsumed = pApp != nullptr ? pApp->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(&msg);
-        if (!bConsumed) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        AfxDispatchMessage(&msg);
     }
     return done();
 }
