@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "QuireVersion.h"
 #include "resource.h"
 
 namespace {
@@ -117,13 +118,18 @@ TEST(ResourceInventory, VersionInformation) {
     ASSERT_FALSE(block.empty());
     ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
     EXPECT_EQ(VersionValue(block, "ProductName"), "Kelvra Quire Binder");
+    // One version everywhere: the strings and the numbers come from the build's version.
     EXPECT_EQ(VersionValue(block, "ProductVersion"), "1.0");
+    EXPECT_EQ(VersionValue(block, "ProductVersion"), QB_VERSION_STRING);
+    EXPECT_EQ(VersionValue(block, "FileVersion"), QB_VERSION_STRING);
     EXPECT_FALSE(VersionValue(block, "CompanyName").empty());
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionMS, static_cast<DWORD>(MAKELONG(QB_VERSION_MINOR, QB_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
 }
 
 }  // namespace
