@@ -2,7 +2,7 @@
 // they see the record and nothing is sent; by default it is kvcomm.dll's.
 #pragma once
 
-#include "kvcomm/kvcomm.h"
+#include "kvcomm.h"
 
 using UploadWizardFn = int(WINAPI*)(UploadFileInfo* pRecord, int nCount, HWND hOwner);
 

@@ -1,7 +1,7 @@
 #include "DeviceFolder.h"
 
+#include "KvCommResource.h"
 #include "KvText.h"
-#include "resource.h"
 
 #include <shlobj.h>
 

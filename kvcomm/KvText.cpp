@@ -1,6 +1,6 @@
 #include "KvText.h"
 
-#include "resource.h"
+#include "KvCommResource.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

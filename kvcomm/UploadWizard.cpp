@@ -1,10 +1,9 @@
 #include "UploadWizard.h"
 
 #include "DeviceFolder.h"
+#include "KvCommResource.h"
+#include "KvFileName.h"
 #include "KvText.h"
-#include "resource.h"
-
-#include "app/KvFileName.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

@@ -2,10 +2,10 @@
 #include "ModalDriver.h"
 #include "TempFolder.h"
 
-#include "kvcomm/BookCopier.h"
-#include "kvcomm/DeviceFolder.h"
-#include "kvcomm/kvcomm.h"
-#include "kvcomm/resource.h"
+#include "BookCopier.h"
+#include "DeviceFolder.h"
+#include "KvCommResource.h"
+#include "kvcomm.h"
 
 #include <gtest/gtest.h>
 

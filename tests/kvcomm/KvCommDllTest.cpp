@@ -2,8 +2,8 @@
 #include "ModalDriver.h"
 #include "TempFolder.h"
 
-#include "kvcomm/kvcomm.h"
-#include "kvcomm/resource.h"
+#include "KvCommResource.h"
+#include "kvcomm.h"
 
 #include <gtest/gtest.h>
 
