@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Book.h"
+#include "ChapterText.h"
 #include "KvFileDialog.h"
 #include "KvFileName.h"
 
@@ -21,11 +22,51 @@ void TrimTrailingSpace(std::string& text) {
     text.erase(nEnd);
 }
 
-std::string TrimmedText(const CWnd& wnd) {
-    std::string text;
-    wnd.GetWindowText(text);
+std::string Trimmed(std::string text) {
     TrimTrailingSpace(text);
     return text;
+}
+
+// A field the user did not change gives the book's own bytes, which the field may show only in
+// part (it stops at a zero byte).
+std::string FieldText(const CEdit& field, const std::string& strBookText) {
+    if (!field.GetModify())
+        return Trimmed(strBookText);
+    std::string text;
+    field.GetWindowText(text);
+    return Trimmed(text);
+}
+
+// Names the texts of a book that the window cannot show as they are; empty when there are none.
+std::string TextsShownChanged(CBook& book) {
+    std::string strZeros;
+    std::string strTooBig;
+    auto add = [](std::string& rList, const std::string& strItem) {
+        rList += (rList.empty() ? "" : ", ") + strItem;
+    };
+    if (ChapterText::HasZeroByte(book.Author()))
+        add(strZeros, "the author");
+    if (ChapterText::HasZeroByte(book.Title()))
+        add(strZeros, "the title");
+    for (int i = 0; i < book.ChapterCount(); ++i) {
+        const std::string& strText = book.ChapterText(uint32_t(i));
+        std::string strName = "chapter " + std::to_string(i + 1) + " \"" +
+                              ChapterText::Displayed(book.ChapterTitle(uint32_t(i))) + "\"";
+        if (ChapterText::HasZeroByte(strText) || ChapterText::HasZeroByte(book.ChapterTitle(uint32_t(i))))
+            add(strZeros, strName);
+        if (!ChapterText::FitsEditor(strText))
+            add(strTooBig, strName);
+    }
+    std::string strNotice;
+    if (!strZeros.empty())
+        strNotice += std::string("Zero bytes are shown as \"") + ChapterText::kZeroBytePlaceholder +
+                     "\" in: " + strZeros +
+                     ".\n\nThese texts are saved with their zero bytes as long as you do not change "
+                     "them. A text you edit is saved as the window shows it.";
+    if (!strTooBig.empty())
+        strNotice += std::string(strNotice.empty() ? "" : "\n\n") +
+                     "Too large for the editor, shown read-only and saved unchanged: " + strTooBig + ".";
+    return strNotice;
 }
 
 // "book" in any mix of upper and lower case.
@@ -116,11 +157,11 @@ void CQuireBinderDlg::ResetDocument() {
     m_nFocusRestoreTarget = m_nLastFocusedEdit;
     m_wndTitle.SetWindowText("");
     m_wndChapterLabel.SetWindowText("");
-    m_wndEditor.SetWindowText("");
+    m_nCurrentChapter = -1;
+    ShowChapterText(-1);
     m_wndEditor.EnableWindow(FALSE);
     m_wndContents.ResetItems();
     UpdateChapterButtons();
-    m_nCurrentChapter = -1;
     ClearModified();
     m_strDocName = kNewDocName;
     m_bUntitled = true;
@@ -136,17 +177,18 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath) {
         MessageBox("Invalid file format", "Error!", MB_OK | MB_ICONERROR);
         return;
     }
-    m_wndAuthor.SetWindowText(theBook.Author());
-    m_wndTitle.SetWindowText(theBook.Title());
+    m_wndAuthor.SetWindowText(ChapterText::Displayed(theBook.Author()));
+    m_wndTitle.SetWindowText(ChapterText::Displayed(theBook.Title()));
 
     m_wndContents.ResetItems();
     int nChapters = theBook.ChapterCount();
     for (int i = 0; i < nChapters; ++i)
-        m_wndContents.InsertItem(theBook.ChapterTitle(uint32_t(i)).c_str(), CContentsListBox::kWhite, i);
+        m_wndContents.InsertItem(ChapterText::Displayed(theBook.ChapterTitle(uint32_t(i))).c_str(),
+                                 CContentsListBox::kWhite, i);
     if (nChapters > 0) {
         m_wndContents.SetCurSel(0);
         m_wndContents.EnableWindow(TRUE);
-        m_wndEditor.SetWindowText(theBook.ChapterText(0));
+        ShowChapterText(0);
         m_nCurrentChapter = 0;
         m_wndEditor.EnableWindow(TRUE);
         ShowChapterTitle(0);
@@ -165,6 +207,9 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath) {
     UpdateBookSize();
     UpdateChapterButtons();
     ClearModified();
+    std::string strNotice = TextsShownChanged(theBook);
+    if (!strNotice.empty())
+        MessageBox(strNotice.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 void CQuireBinderDlg::OpenCommandLineBook() {
@@ -221,21 +266,31 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
         }
     }
 
-    theBook.SetAuthor(TrimmedText(m_wndAuthor));
-    theBook.SetTitle(TrimmedText(m_wndTitle));
-    // Titles loaded from a book file may be longer than any typed one: read each at its length.
+    theBook.SetAuthor(FieldText(m_wndAuthor, theBook.Author()));
+    theBook.SetTitle(FieldText(m_wndTitle, theBook.Title()));
+    // Titles loaded from a book file may be longer than any typed one: read each at its length. A
+    // title that still reads as the book's keeps the book's bytes.
     int nItems = m_wndContents.GetCount();
     for (int i = 0; i < nItems; ++i) {
         std::string strTitle;
         m_wndContents.GetText(i, strTitle);
-        theBook.SetChapterTitle(uint32_t(i), strTitle);
+        if (i >= theBook.ChapterCount() || strTitle != ChapterText::Displayed(theBook.ChapterTitle(uint32_t(i))))
+            theBook.SetChapterTitle(uint32_t(i), strTitle);
     }
+    // The chapter on show is saved without its trailing white space, but the book keeps the text
+    // as it is: trimmed only while it is written.
+    KeepEditorText();
     int nSelected = m_wndContents.GetCurSel();
-    if (nSelected != LB_ERR)
-        theBook.SetChapterText(uint32_t(nSelected), TrimmedText(m_wndEditor));
+    std::string strUntrimmed;
+    if (nSelected != LB_ERR) {
+        strUntrimmed = theBook.ChapterText(uint32_t(nSelected));
+        theBook.SetChapterText(uint32_t(nSelected), Trimmed(strUntrimmed));
+    }
     m_nCurrentChapter = nSelected != LB_ERR ? nSelected : -1;
 
     bool bSaved = theBook.SaveToFile(DocumentPath(m_strDocDir, m_strDocName).c_str());
+    if (nSelected != LB_ERR)
+        theBook.SetChapterText(uint32_t(nSelected), strUntrimmed);
     if (bSaved) {
         UpdateCaption();
         ClearModified();

@@ -52,6 +52,12 @@ public:
     void UpdateChapterMenuItems();
     BOOL IsModified();
     void ClearModified();
+    // Puts the text of a chapter (-1: none) into the editor in a form the editor can take, and
+    // starts watching it for the user's changes.
+    void ShowChapterText(int nIndex);
+    // Stores the editor's text into the book's chapter on show if the user changed it; a text the
+    // user did not touch keeps its exact bytes in the book.
+    void KeepEditorText();
 
     // Editor, clipboard and focus.
     void UpdatePasteButton();
@@ -140,6 +146,11 @@ protected:
     HICON m_hIcon = nullptr;
     // The chapter whose text the editor shows; -1 for none.
     int m_nCurrentChapter = -1;
+    // Changes the user made to chapters that are no longer on show: the editor's own modification
+    // flag covers only the chapter on show.
+    bool m_bEarlierChapterEdits = false;
+    // The chapter on show is too big for the editor: the editor shows its start, read-only.
+    bool m_bEditorPreview = false;
     CStatusBarCtrl m_wndStatusBar;
     CMenu m_menuMain;
     CMenu m_menuContext;

@@ -3,6 +3,7 @@
 #include "QuireBinderDlg.h"
 
 #include "Book.h"
+#include "ChapterText.h"
 #include "ChapterTitleDialog.h"
 
 namespace {
@@ -30,21 +31,42 @@ bool AskChapterTitle(bool& bTitleDialogOpen, std::string& rTitle) {
 void CQuireBinderDlg::ShowSelectedChapter() {
     int nSelected = m_wndContents.GetCurSel();
     if (nSelected != LB_ERR && nSelected != m_nCurrentChapter) {
-        if (m_nCurrentChapter >= 0) {
-            std::string strText;
-            m_wndEditor.GetWindowText(strText);
-            theBook.SetChapterText(uint32_t(m_nCurrentChapter), strText);
-        }
-        // Showing another chapter clears the editor's modification flag, and with it the only
-        // trace of text typed into the chapter just stored: keep the flag as it was.
-        BOOL bModified = m_wndEditor.GetModify();
-        m_wndEditor.SetWindowText(theBook.ChapterText(uint32_t(nSelected)));
-        if (bModified)
-            m_wndEditor.SetModify(TRUE);
+        KeepEditorText();
+        ShowChapterText(nSelected);
         ShowChapterTitle(nSelected);
         m_nCurrentChapter = nSelected;
     }
     UpdateMoveButtons(-1);
+}
+
+void CQuireBinderDlg::KeepEditorText() {
+    // A preview is not the chapter's text; the chapter keeps its bytes.
+    if (m_nCurrentChapter < 0 || m_bEditorPreview || !m_wndEditor.GetModify())
+        return;
+    std::string strText;
+    m_wndEditor.GetWindowText(strText);
+    theBook.SetChapterText(uint32_t(m_nCurrentChapter), strText);
+    m_bEarlierChapterEdits = true;
+}
+
+void CQuireBinderDlg::ShowChapterText(int nIndex) {
+    // The editor's flag is about to start afresh for the new chapter: what it knew moves here.
+    if (m_wndEditor.GetModify() && !m_bEditorPreview)
+        m_bEarlierChapterEdits = true;
+    static const std::string s_strNone;
+    const std::string& strText = nIndex >= 0 ? theBook.ChapterText(uint32_t(nIndex)) : s_strNone;
+    m_bEditorPreview = !ChapterText::FitsEditor(strText);
+    if (m_bEditorPreview) {
+        std::string strShown = "[This chapter holds " + std::to_string(strText.size()) +
+                               " bytes or paragraphs longer than the editor can take. It is shown "
+                               "read-only and saved unchanged.]\r\n\r\n" +
+                               ChapterText::Preview(strText);
+        m_wndEditor.SetWindowText(strShown);
+    } else {
+        m_wndEditor.SetWindowText(ChapterText::Displayed(strText));
+    }
+    m_wndEditor.SendMessage(EM_SETREADONLY, m_bEditorPreview);
+    m_wndEditor.SetModify(FALSE);
 }
 
 void CQuireBinderDlg::ShowChapterTitle(int nIndex) {
@@ -108,13 +130,13 @@ void CQuireBinderDlg::OnDeleteChapter() {
         --nSelected;
     if (nSelected < 0) {
         m_wndEditor.EnableWindow(FALSE);
-        m_wndEditor.SetWindowText("");
+        ShowChapterText(-1);
         m_wndChapterLabel.SetWindowText("");
         m_wndAuthor.SetFocus();
     } else {
         m_wndContents.SetCurSel(nSelected);
         m_wndContents.SetFocus();
-        m_wndEditor.SetWindowText(theBook.ChapterText(uint32_t(nSelected)));
+        ShowChapterText(nSelected);
         ShowChapterTitle(nSelected);
     }
     m_nCurrentChapter = nSelected;
@@ -172,7 +194,8 @@ void CQuireBinderDlg::UpdateChapterButtons() {
     BOOL bSelected = nSelected != LB_ERR;
     m_btnDeleteChapter.EnableWindow(bSelected);
     m_btnRenameChapter.EnableWindow(bSelected);
-    m_btnImportText.EnableWindow(bSelected);
+    // A chapter shown read-only takes no text.
+    m_btnImportText.EnableWindow(bSelected && !m_bEditorPreview);
 }
 
 void CQuireBinderDlg::UpdateMoveButtons(int nIndex) {
@@ -209,12 +232,13 @@ void CQuireBinderDlg::UpdateChapterMenuItems() {
 }
 
 BOOL CQuireBinderDlg::IsModified() {
-    return m_wndContents.m_bChanged || m_wndEditor.GetModify() || m_wndTitle.GetModify() ||
-           m_wndAuthor.GetModify();
+    return m_wndContents.m_bChanged || m_bEarlierChapterEdits || m_wndEditor.GetModify() ||
+           m_wndTitle.GetModify() || m_wndAuthor.GetModify();
 }
 
 void CQuireBinderDlg::ClearModified() {
     m_wndContents.m_bChanged = false;
+    m_bEarlierChapterEdits = false;
     m_wndEditor.SetModify(FALSE);
     m_wndTitle.SetModify(FALSE);
     m_wndAuthor.SetModify(FALSE);

@@ -178,6 +178,9 @@ LRESULT CContentsListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_NCDESTROY)
         m_bRedrawSuspended = false;  // the next window this object is attached to starts afresh
+    // A new font, or a font handle that may now stand for another font, is measured again.
+    if (message == WM_SETFONT || message == WM_NCDESTROY)
+        m_metrics.bValid = false;
     return CListBox::WindowProc(message, wParam, lParam);
 }
 
@@ -185,6 +188,26 @@ const CContentsListBox::LineRecord* CContentsListBox::GetLineRecord(int nIndex) 
     if (nIndex < 0 || size_t(nIndex) >= m_lineTable.size())
         return nullptr;
     return &m_lineTable[size_t(nIndex)];
+}
+
+// The advances of every byte value and the text height, asked of the font once and kept until the
+// list gets another font: a book of thousands of chapters is measured title after title.
+const CContentsListBox::FontMetrics& CContentsListBox::MeasuringMetrics() {
+    HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
+    if (m_metrics.bValid && m_metrics.hFont == hFont)
+        return m_metrics;
+    CClientDC dc(this);
+    HGDIOBJ hOldFont = hFont != nullptr ? dc.SelectObject(hFont) : nullptr;
+    TEXTMETRICA tm{};
+    dc.GetTextMetrics(&tm);
+    if (!dc.GetCharWidth(0, 255, m_metrics.widths))
+        std::fill(std::begin(m_metrics.widths), std::end(m_metrics.widths), int(tm.tmAveCharWidth));
+    if (hOldFont != nullptr)
+        dc.SelectObject(hOldFont);
+    m_metrics.nTextHeight = int(tm.tmHeight);
+    m_metrics.hFont = hFont;
+    m_metrics.bValid = true;
+    return m_metrics;
 }
 
 void CContentsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
@@ -199,23 +222,11 @@ void CContentsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
     if (GetItemRect(nIndex, &rcItem) == LB_ERR)
         GetClientRect(&rcItem);
 
-    CClientDC dc(this);
-    HGDIOBJ hFont = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    HGDIOBJ hOldFont = hFont != nullptr ? dc.SelectObject(hFont) : nullptr;
-    TEXTMETRICA tm{};
-    dc.GetTextMetrics(&tm);
-    // One query for every byte value instead of one per character: the same advances, and
-    // thousands of titles are wrapped when a book opens.
-    int widths[256];
-    if (!dc.GetCharWidth(0, 255, widths))
-        std::fill(std::begin(widths), std::end(widths), int(tm.tmAveCharWidth));
-    if (hOldFont != nullptr)
-        dc.SelectObject(hOldFont);
-
+    const FontMetrics& metrics = MeasuringMetrics();
     int nLines = WrapTitle(
-        title, int(rcItem.right - rcItem.left) - 4, [&widths](unsigned char c) { return widths[c]; },
+        title, int(rcItem.right - rcItem.left) - 4, [&metrics](unsigned char c) { return metrics.widths[c]; },
         m_lineTable[size_t(nIndex)]);
-    lpMeasureItemStruct->itemHeight = UINT(nLines * int(tm.tmHeight) + 4);
+    lpMeasureItemStruct->itemHeight = UINT(nLines * metrics.nTextHeight + 4);
 }
 
 void CContentsListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {

@@ -73,6 +73,15 @@ private:
     // Sends the insertion and reports a refusal; returns the new item's position or LB_ERR.
     int InsertTitle(int nIndex, const char* lpszTitle, COLORREF crColor);
 
+    struct FontMetrics {
+        HGDIOBJ hFont = nullptr;
+        int widths[256] = {};
+        int nTextHeight = 0;
+        bool bValid = false;
+    };
+    const FontMetrics& MeasuringMetrics();
+
     std::vector<LineRecord> m_lineTable;
+    FontMetrics m_metrics;
     bool m_bRedrawSuspended = false;
 };

@@ -187,7 +187,7 @@ void CQuireBinderDlg::ShowEditorContextMenu(MSGFILTER* pFilter) {
 }
 
 void CQuireBinderDlg::UpdatePasteButton() {
-    m_btnPasteText.EnableWindow(m_wndEditor.IsWindowEnabled() && ClipboardHasText());
+    m_btnPasteText.EnableWindow(m_wndEditor.IsWindowEnabled() && !m_bEditorPreview && ClipboardHasText());
 }
 
 void CQuireBinderDlg::OnDrawClipboard() {

@@ -121,8 +121,10 @@ void CQuireBinderDlg::OnEditorChange() {
 
 void CQuireBinderDlg::UpdateBookSize() {
     // The editor holds the current version of the selected chapter's text: count it from there.
-    int nSelected = m_wndContents.GetCurSel();
-    uint32_t nTotal = theBook.ContentSize(nSelected) + uint32_t(m_wndEditor.GetWindowTextLength()) +
+    // A chapter shown read-only is not all in the editor: the book has it.
+    int nSelected = m_bEditorPreview ? -1 : m_wndContents.GetCurSel();
+    uint32_t nEditor = m_bEditorPreview ? 0 : uint32_t(m_wndEditor.GetWindowTextLength());
+    uint32_t nTotal = theBook.ContentSize(nSelected) + nEditor +
                       uint32_t(m_wndTitle.GetWindowTextLength()) +
                       uint32_t(m_wndAuthor.GetWindowTextLength());
     char szText[64];

@@ -1,0 +1,106 @@
+// Texts the window's controls cannot show as they are: zero bytes, where the controls stop, and
+// chapters too big for the editor. Opening such a book says so once; saving keeps every text the
+// user did not change byte for byte, however often the book is opened and saved; a text the user
+// edits is saved as the window shows it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DocumentTest.h"
+#include "TestFiles.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+// Words of a few letters, a line break after about every `paragraph` bytes (0: none).
+std::string Words(size_t length, size_t paragraph) {
+    std::string text;
+    size_t lineStart = 0;
+    for (unsigned n = 1; text.size() < length; ++n) {
+        text += std::string(2 + n % 7, char('a' + n % 26));
+        bool breakLine = paragraph > 0 && text.size() - lineStart >= paragraph;
+        text += breakLine ? "\r\n" : " ";
+        lineStart = breakLine ? text.size() : lineStart;
+    }
+    text.resize(length);
+    text.back() = '.';
+    return text;
+}
+
+bool ReadOnly(HWND hEditor) {
+    return (::GetWindowLongA(hEditor, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+TEST_F(DocumentTest, TextsTheWindowCannotShowAsTheyAreSurviveOpenAndSave) {
+    const std::string tooBig = "Too large for the editor, shown read-only and saved unchanged: ";
+    const struct {
+        const char* what;
+        std::string author, title;
+        std::vector<Chapter> chapters;
+        std::string notice;   // a part of the notice on opening
+        std::string editor;   // what the editor shows of the first chapter
+        bool readOnly;
+    } cases[] = {
+        {"zero bytes in the chapter on show", "Ann", "Tale", {{"One", "ab\0cd\0"s}, {"Two", "plain"}},
+         "Zero bytes are shown as \"<NUL>\" in: chapter 1 \"One\".\n\nThese texts are saved with their zero "
+         "bytes as long as you do not change them. A text you edit is saved as the window shows it.",
+         "ab<NUL>cd<NUL>", false},
+        {"zero bytes in another chapter", "Ann", "Tale", {{"One", "plain"}, {"Two", "x\0\0y"s}},
+         "in: chapter 2 \"Two\".", "plain", false},
+        {"zero bytes in author, title and a chapter title", "An\0n"s, "\0Tale"s, {{"O\0ne"s, "text"}},
+         "in: the author, the title, chapter 1 \"O<NUL>ne\".", "text", false},
+        {"a chapter beyond the editor's limit", "Ann", "Tale", {{"One", "short"}, {"Big", Words(1500000, 600)}},
+         tooBig + "chapter 2 \"Big\".", "short", false},
+        {"a paragraph too long for the editor", "Ann", "Tale", {{"Long", Words(400000, 0)}},
+         tooBig + "chapter 1 \"Long\".", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = WriteBook("exact.book", c.author, c.title, c.chapters);
+        const std::string before = ReadBytes(path);
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            ModalAnswerer answerer;
+            answerer.Expect(ModalAnswerer::Press(kAppTitle, IDOK));
+            Run(
+                [&](CDocTestDlg& w) {
+                    ASSERT_TRUE(answerer.AllAnswered());
+                    EXPECT_NE(answerer.Seen()[0].text.find(c.notice), std::string::npos) << answerer.Seen()[0].text;
+                    if (!c.readOnly) {
+                        EXPECT_EQ(w.Text(IDC_EDITOR), c.editor);
+                    }
+                    EXPECT_EQ(ReadOnly(w.Editor()), c.readOnly);
+                    EXPECT_EQ(w.Enabled(IDC_IMPORT_TEXT), !c.readOnly);
+                    for (int i = int(c.chapters.size()) - 1; i >= 0; --i)
+                        w.ChooseChapter(i);
+                    w.Click(IDC_SAVE_BOOK);
+                    EXPECT_FALSE(w.IsModified());
+                },
+                "\"" + path + "\"");
+            EXPECT_EQ(ReadBytes(path), before) << "cycle " << cycle;
+        }
+    }
+}
+
+TEST_F(DocumentTest, AnEditedTextIsSavedAsTheWindowShowsIt) {
+    const std::string path = WriteBook("edited.book", "Ann", "Tale", {{"One", "ab\0cd"s}, {"Two", "x\0y"s}});
+    ModalAnswerer answerer;
+    answerer.Expect(ModalAnswerer::Press(kAppTitle, IDOK));
+    Run(
+        [&](CDocTestDlg& w) {
+            w.Append(IDC_EDITOR, "!");
+            w.ChooseChapter(1);
+            EXPECT_TRUE(w.IsModified());
+            w.Click(IDC_SAVE_BOOK);
+        },
+        "\"" + path + "\"");
+    auto book = LoadBook(path);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->ChapterText(0), "ab<NUL>cd!");
+    EXPECT_EQ(book->ChapterText(1), "x\0y"s);
+}
+
+}  // namespace
