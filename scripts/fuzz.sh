@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Fuzzes the book reader with libFuzzer (clang-14, ASan and UBSan) in a build tree of its own,
-# <build>/fuzz. Inputs go through LoadFromFile on a real file, as in the programs.
+# Fuzzes the book reader and the text conversion with libFuzzer (clang-14, ASan and UBSan) in a
+# build tree of its own, <build>/fuzz. fuzz_load puts its inputs through LoadFromFile on a real
+# file, as in the programs; fuzz_text through the text detection and conversion, and gets a
+# quarter of the time.
 #
 #   scripts/fuzz.sh                 the long run: 30 CPU-minutes in one process (one core)
 #   scripts/fuzz.sh --seconds N     N CPU-seconds (scripts/test.sh runs 60)
 #
-# The seeds (tests/fuzz/corpus) are only read; what the fuzzer learns is kept in
-# <build>/fuzz/corpus and reused by the next run. An input that fails is written to
-# <build>/fuzz/artifacts/ and the script fails; once the fault is mended, copy the input into
-# tests/fuzz/crashes/, where fuzz_replay_test replays it in every native and ASan run.
+# The seeds (tests/fuzz/corpus, tests/fuzz/text/corpus) are only read; what the fuzzer learns is
+# kept in <build>/fuzz/corpus (and corpus-text) and reused by the next run. An input that fails
+# is written to <build>/fuzz/artifacts/ and the script fails; once the fault is mended, copy the
+# input into tests/fuzz/crashes/ (or tests/fuzz/text/crashes/), where fuzz_replay_test (or
+# fuzz_text_replay_test) replays it in every native and ASan run.
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -26,10 +29,10 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
     CC=clang-14 CXX=clang++-14 cmake -S "$QB_ROOT" -B "$dir" -DQB_FUZZ=ON -DQB_BENCH=OFF \
         >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; exit 1; }
 fi
-cmake --build "$dir" -j "$QB_JOBS" --target fuzz_load >"$dir.build.log" 2>&1 ||
+cmake --build "$dir" -j "$QB_JOBS" --target fuzz_load fuzz_text >"$dir.build.log" 2>&1 ||
     { cat "$dir.build.log" >&2; exit 1; }
 
-mkdir -p "$dir/corpus" "$dir/artifacts"
+mkdir -p "$dir/corpus" "$dir/corpus-text" "$dir/artifacts"
 # The target writes each input to a file; in memory that costs far less than on disk.
 scratch=$dir
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=/dev/shm; fi
@@ -50,17 +53,27 @@ echo "fuzz: $seconds CPU-seconds; log in $dir/fuzz.log"
 read_cpu
 start=$cpu
 status=0
-while :; do
-    read_cpu
-    left=$((seconds - (cpu - start)))
-    [ "$left" -ge 1 ] || break
-    (cd "$dir" && TMPDIR="$scratch" exec "$dir/bin/fuzz_load" -dict="$QB_ROOT/tests/fuzz/load.dict" \
-        -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=10 -max_total_time="$left" \
-        -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
-        "$dir/corpus" "$QB_ROOT/tests/fuzz/corpus") >>"$dir/fuzz.log" 2>&1
-    status=$?
-    [ $status -eq 0 ] || break
-done
+# fuzz_target NAME SECONDS DICT LEARNED SEEDS
+fuzz_target() {
+    local name=$1 until=$(( $2 + cpu - start )) dict=$3 learned=$4 seeds=$5
+    while :; do
+        read_cpu
+        left=$((start + until - cpu))
+        [ "$left" -ge 1 ] || break
+        (cd "$dir" && TMPDIR="$scratch" exec "$dir/bin/$name" -dict="$dict" \
+            -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=10 -max_total_time="$left" \
+            -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
+            "$learned" "$seeds") >>"$dir/fuzz.log" 2>&1
+        status=$?
+        [ $status -eq 0 ] || break
+    done
+}
+text_seconds=$(( (seconds + 3) / 4 ))
+fuzz_target fuzz_text "$text_seconds" "$QB_ROOT/tests/fuzz/text.dict" "$dir/corpus-text" "$QB_ROOT/tests/fuzz/text/corpus"
+if [ $status -eq 0 ]; then
+    fuzz_target fuzz_load "$((seconds - text_seconds))" "$QB_ROOT/tests/fuzz/load.dict" "$dir/corpus" \
+        "$QB_ROOT/tests/fuzz/corpus"
+fi
 
 runs=$(awk '/^stat::number_of_executed_units:/ { total += $2 } END { print total + 0 }' "$dir/fuzz.log")
 read_cpu
