@@ -155,7 +155,7 @@ BOOL CQuireBinderDlg::OnInitDialog() {
     m_wndAuthor.LimitText(50);
     m_wndTitle.LimitText(50);
     m_wndEditor.SetEventMask(ENM_CHANGE | ENM_MOUSEEVENTS);
-    m_wndEditor.LimitText(0x100000);
+    m_wndEditor.LimitText(kEditorTextLimit);
 
     m_menuMain.LoadMenu(IDR_MAINMENU);
     SetMenu(&m_menuMain);
@@ -205,6 +205,12 @@ INT_PTR CQuireBinderDlg::OnToolHitTest(POINT point, TOOLINFOA* pTI) const {
 BOOL CQuireBinderDlg::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
         return TRUE;
+    // The editor would paste Shift+Insert itself, past the program's limit on its text.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_INSERT && pMsg->hwnd == m_wndEditor.m_hWnd &&
+        ::GetKeyState(VK_SHIFT) < 0 && ::GetKeyState(VK_CONTROL) >= 0) {
+        PasteClipboardText();
+        return TRUE;
+    }
     return CDialog::PreTranslateMessage(pMsg);
 }
 

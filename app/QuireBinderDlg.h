@@ -9,6 +9,7 @@
 //   chapters/ChapterCommands.cpp  chapter commands, button and menu states, the modified state
 //   chapters/EditorClipboard.cpp  Edit commands, focus tracking, context menu, clipboard chain
 //   chapters/ImportAndSize.cpp    text import and the book-size display
+//   chapters/TextInsertion.cpp    text from outside into the editor, within its limit
 #pragma once
 
 #include <string>
@@ -59,7 +60,15 @@ public:
     // user did not touch keeps its exact bytes in the book.
     void KeepEditorText();
 
+    // The chapter editor's limit in characters, enforced by the program itself.
+    static constexpr long kEditorTextLimit = 0x100000;
+
     // Editor, clipboard and focus.
+    // Inserts ANSI text at the editor's caret, replacing its selection, undo allowed: only what
+    // fits within the limit, and says so when the text was cut. Every way in goes through here.
+    void InsertEditorText(const char* pText, size_t nLength);
+    // Inserts the clipboard's plain text through InsertEditorText.
+    void PasteClipboardText();
     void UpdatePasteButton();
     void UpdateEditMenuItems();
     void RestoreFocus();

@@ -128,7 +128,7 @@ void CQuireBinderDlg::OnEditPaste() {
         return;
     // A chapter is plain text: formatting on the clipboard never reaches the editor.
     if (pTarget == &m_wndEditor)
-        m_wndEditor.PasteSpecial(CF_TEXT);
+        PasteClipboardText();
     else
         pTarget->SendMessage(WM_PASTE);
     pTarget->SetFocus();
@@ -140,7 +140,7 @@ void CQuireBinderDlg::OnEditUndo() {
 }
 
 void CQuireBinderDlg::OnPasteTextFromClipboard() {
-    m_wndEditor.PasteSpecial(CF_TEXT);
+    PasteClipboardText();
     m_wndEditor.SetFocus();
 }
 

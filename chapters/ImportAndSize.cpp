@@ -24,7 +24,7 @@ std::string LowerCase(std::string text) {
 
 // Inserts a text file's bytes, up to the first zero byte, at the editor's caret. False for an
 // empty file. A file that cannot be opened or read throws before the editor is touched.
-bool InsertTextFile(CWnd& owner, CRichEditCtrl& editor, const std::string& strPath) {
+bool InsertTextFile(CQuireBinderDlg& owner, const std::string& strPath) {
     CFile file(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     ULONGLONG nLength = file.GetLength();
     if (nLength == 0)
@@ -37,8 +37,7 @@ bool InsertTextFile(CWnd& owner, CRichEditCtrl& editor, const std::string& strPa
         return true;
     }
     UINT nRead = file.Read(buffer.get(), UINT(nLength));  // one request for the whole file
-    buffer[nRead] = '\0';
-    editor.ReplaceSel(buffer.get(), TRUE);
+    owner.InsertEditorText(buffer.get(), nRead);
     return true;
 }
 
@@ -63,7 +62,7 @@ DWORD CALLBACK ReadRtf(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb) {
 
 // Inserts the plain characters of an RTF file at the editor's caret: a hidden rich edit control
 // reads the file and hands back its text without the formatting. False when it yields no text.
-bool InsertRtfFile(CWnd& owner, CRichEditCtrl& editor, const std::string& strPath) {
+bool InsertRtfFile(CQuireBinderDlg& owner, const std::string& strPath) {
     CFile file(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     CRichEditCtrl decoder;
     if (!decoder.Create(WS_CHILD | ES_MULTILINE, CRect(10, 10, 100, 200), &owner, 1))
@@ -74,7 +73,7 @@ bool InsertRtfFile(CWnd& owner, CRichEditCtrl& editor, const std::string& strPat
         ~Destroy() { wnd.DestroyWindow(); }
     } destroy{decoder};
     // The control's default limit is far below the editor's and would cut the file short unnoticed.
-    decoder.LimitText(long(editor.SendMessage(EM_GETLIMITTEXT)));
+    decoder.LimitText(CQuireBinderDlg::kEditorTextLimit);
 
     RtfSource source{&file, nullptr};
     EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, &ReadRtf};
@@ -85,7 +84,7 @@ bool InsertRtfFile(CWnd& owner, CRichEditCtrl& editor, const std::string& strPat
         return false;
     decoder.SetSel(0, -1);
     std::string strText = decoder.GetSelText();
-    editor.ReplaceSel(strText.c_str(), TRUE);
+    owner.InsertEditorText(strText.data(), strText.size());
     return true;
 }
 
@@ -99,9 +98,9 @@ void CQuireBinderDlg::OnAddTextFromFile() {
         std::string strExt = LowerCase(dlg.GetFileExt());
         bool bOk = true;
         if (strExt == "txt")
-            bOk = InsertTextFile(*this, m_wndEditor, strPath);
+            bOk = InsertTextFile(*this, strPath);
         else if (strExt == "rtf")
-            bOk = InsertRtfFile(*this, m_wndEditor, strPath);
+            bOk = InsertRtfFile(*this, strPath);
         if (bOk)
             UpdateBookSize();
         else

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "Book.h"
 #include "ModalAnswerer.h"
 #include "WindowRunner.h"
@@ -83,4 +85,49 @@ std::vector<std::string> CChapterTestDlg::BookTexts() {
     for (int i = 0; i < theBook.ChapterCount(); ++i)
         texts.push_back(theBook.ChapterText(uint32_t(i)));
     return texts;
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& bytes) {
+    char dir[MAX_PATH] = {};
+    DWORD n = ::GetTempPathA(MAX_PATH, dir);
+    std::string path(dir, n);
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    path += name;
+    HANDLE hFile =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(hFile, INVALID_HANDLE_VALUE) << path;
+    DWORD nWritten = 0;
+    if (!bytes.empty())
+        ::WriteFile(hFile, bytes.data(), DWORD(bytes.size()), &nWritten, nullptr);
+    ::CloseHandle(hFile);
+    EXPECT_EQ(nWritten, bytes.size());
+    return path;
+}
+
+void ImportFile(CChapterTestDlg& w,
+                ModalAnswerer& answerer,
+                const std::string& path,
+                std::vector<ModalAnswerer::Expectation> then,
+                bool bMenu) {
+    answerer.Expect(ModalAnswerer::FileName("Open", path));
+    for (ModalAnswerer::Expectation& expectation : then)
+        answerer.Expect(std::move(expectation));
+    if (bMenu)
+        w.Menu(IDM_IMPORT_TEXT);
+    else
+        w.Click(IDC_IMPORT_TEXT);
+}
+
+void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& items) {
+    ASSERT_TRUE(::OpenClipboard(hOwner));
+    ::EmptyClipboard();
+    for (const auto& item : items) {
+        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, item.second.size() + 1);
+        std::memcpy(::GlobalLock(hData), item.second.c_str(), item.second.size() + 1);
+        ::GlobalUnlock(hData);
+        ::SetClipboardData(item.first, hData);
+    }
+    ::CloseClipboard();
+    ModalAnswerer::PumpPending();
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ModalAnswerer.h"
 #include "TestMainDlg.h"
 
 class CChapterTestDlg : public CTestMainDlg {
@@ -37,3 +39,16 @@ public:
     // What the book holds now, without growing it.
     static std::vector<std::string> BookTexts();
 };
+
+// Writes the bytes to a file in the temporary folder and returns its path.
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
+
+// Add Text from File with `path` chosen in the open dialog, then the windows in `then`.
+void ImportFile(CChapterTestDlg& w,
+                ModalAnswerer& answerer,
+                const std::string& path,
+                std::vector<ModalAnswerer::Expectation> then = {},
+                bool bMenu = false);
+
+// Puts each (format, bytes) pair on the clipboard, or empties it for none.
+void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& items);

@@ -17,20 +17,6 @@
 
 namespace {
 
-// Puts each (format, bytes) pair on the clipboard, or empties it for none.
-void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& items) {
-    ASSERT_TRUE(::OpenClipboard(hOwner));
-    ::EmptyClipboard();
-    for (const auto& item : items) {
-        HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, item.second.size() + 1);
-        std::memcpy(::GlobalLock(hData), item.second.c_str(), item.second.size() + 1);
-        ::GlobalUnlock(hData);
-        ::SetClipboardData(item.first, hData);
-    }
-    ::CloseClipboard();
-    ModalAnswerer::PumpPending();
-}
-
 std::string ClipboardText(HWND hOwner) {
     std::string text;
     if (!::OpenClipboard(hOwner))

@@ -15,50 +15,12 @@
 
 namespace {
 
-std::string TempPath(const std::string& name) {
-    char dir[MAX_PATH] = {};
-    DWORD n = ::GetTempPathA(MAX_PATH, dir);
-    std::string path(dir, n);
-    if (path.empty() || path.back() != '\\')
-        path += '\\';
-    return path + name;
-}
-
-// Writes the bytes to a file in the temporary folder and returns its path.
-std::string WriteTempFile(const std::string& name, const std::string& bytes) {
-    std::string path = TempPath(name);
-    HANDLE hFile =
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(hFile, INVALID_HANDLE_VALUE) << path;
-    DWORD nWritten = 0;
-    if (!bytes.empty())
-        ::WriteFile(hFile, bytes.data(), DWORD(bytes.size()), &nWritten, nullptr);
-    ::CloseHandle(hFile);
-    EXPECT_EQ(nWritten, bytes.size());
-    return path;
-}
-
 // A chapter "One" holding `text` with [start, end) selected.
 void PrepareChapter(CChapterTestDlg& w, const std::string& text, long nStart, long nEnd) {
     w.AddChapter("One");
     w.Type(IDC_EDITOR, text);
     CHARRANGE range = {nStart, nEnd};
     ::SendMessageA(w.Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
-// Add Text from File with `path` chosen in the open dialog, then the windows in `then`.
-void ImportFile(CChapterTestDlg& w,
-                ModalAnswerer& answerer,
-                const std::string& path,
-                std::vector<ModalAnswerer::Expectation> then = {},
-                bool bMenu = false) {
-    answerer.Expect(ModalAnswerer::FileName("Open", path));
-    for (ModalAnswerer::Expectation& expectation : then)
-        answerer.Expect(std::move(expectation));
-    if (bMenu)
-        w.Menu(IDM_IMPORT_TEXT);
-    else
-        w.Click(IDC_IMPORT_TEXT);
 }
 
 std::string StatusText(const CChapterTestDlg& w) {

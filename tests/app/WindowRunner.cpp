@@ -69,10 +69,12 @@ INT_PTR Run(CTestMainDlg& dlg, const std::function<void(CTestMainDlg&)>& body) {
     return nResult;
 }
 
-void PressKey(HWND hFocus, WORD vk, bool bCtrl) {
+void PressKey(HWND hFocus, WORD vk, bool bCtrl, bool bShift) {
     BYTE keys[256] = {};
     if (bCtrl)
         keys[VK_CONTROL] = 0x80;
+    if (bShift)
+        keys[VK_SHIFT] = 0x80;
     keys[vk] = 0x80;
     ::SetKeyboardState(keys);
     UINT scan = ::MapVirtualKeyA(vk, 0);

@@ -21,9 +21,9 @@ constexpr INT_PTR kStillOpen = 4242;
 // Returns DoModal's result.
 INT_PTR Run(CTestMainDlg& dlg, const std::function<void(CTestMainDlg&)>& body);
 
-// A key pressed (and released) on the focused window, with Ctrl held if asked. The keyboard
+// A key pressed (and released) on the focused window, with Ctrl or Shift held if asked. The keyboard
 // state is set directly, so the result never depends on which window the desktop thinks is active.
-void PressKey(HWND hFocus, WORD vk, bool bCtrl = false);
+void PressKey(HWND hFocus, WORD vk, bool bCtrl = false, bool bShift = false);
 
 std::string WindowText(HWND hWnd);
 
