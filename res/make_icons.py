@@ -14,6 +14,8 @@ a 16-colour display.
 
     make_icons.py --palette P --ico-dir DIR SRC...    writes DIR/<name>.ico for each SRC
     make_icons.py --palette P --sheet OUT.png SRC...  draws every image at 8x, 2x and 1x
+    make_icons.py --palette P --png-dir DIR SRC...    writes DIR/<size>/<name>.png for desktops:
+                                                      each image, and the largest at 2x and 4x
 """
 
 import argparse
@@ -232,15 +234,40 @@ def contact_sheet(icons, palette, columns=4):
     return canvas.png()
 
 
+def rgba_png(grid, palette, scale):
+    """One image as a PNG with real transparency, each pixel drawn as a scale x scale block."""
+    rows = []
+    for row in grid:
+        line = b"".join(b"\0\0\0\0" if c == TRANSPARENT else struct.pack(">I", palette[c] << 8 | 0xFF)
+                        for c in row for _ in range(scale))
+        rows += [b"\0" + line] * scale
+    size = len(grid) * scale
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+
+
+def desktop_pngs(name, images, palette):
+    """(size, png) for each image, plus the largest scaled up for the bigger desktop icon sizes."""
+    largest = max(images, key=len)
+    out = [(len(g), rgba_png(g, palette, 1)) for g in images]
+    out += [(len(largest) * k, rgba_png(largest, palette, k)) for k in (2, 4)]
+    return out
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--palette", required=True)
     parser.add_argument("--ico-dir")
     parser.add_argument("--sheet")
+    parser.add_argument("--png-dir")
     parser.add_argument("sources", nargs="+")
     args = parser.parse_args(argv)
-    if not args.ico_dir and not args.sheet:
-        parser.error("give --ico-dir, --sheet or both")
+    if not args.ico_dir and not args.sheet and not args.png_dir:
+        parser.error("give --ico-dir, --sheet or --png-dir")
     try:
         palette = read_palette(args.palette)
         icons = [(os.path.splitext(os.path.basename(s))[0], read_icon(s, palette)) for s in args.sources]
@@ -252,6 +279,12 @@ def main(argv):
                                 ico_bytes(depth, images, palette, source)))
         if args.sheet:
             outputs.append((args.sheet, contact_sheet(icons, palette)))
+        if args.png_dir:
+            for name, (_, images) in icons:
+                for size, png in desktop_pngs(name, images, palette):
+                    folder = os.path.join(args.png_dir, f"{size}x{size}")
+                    os.makedirs(folder, exist_ok=True)
+                    outputs.append((os.path.join(folder, name + ".png"), png))
     except IconError as error:
         print(f"make_icons: {error}", file=sys.stderr)
         return 1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native, native under ASan/UBSan, a short fuzz of the
-# book reader, the Windows build under Wine in a virtual display, and the static checks.
+# book reader, the Windows build under Wine in a virtual display, the static checks, and the
+# release packages installed and removed once.
 # Installs what is missing first. The long fuzz is scripts/fuzz.sh on its own.
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
@@ -21,6 +22,17 @@ step "fuzz (60 s)"         "$QB_ROOT/scripts/fuzz.sh" --seconds 60
 step "windows build"       build_win
 step "windows tests"       with_display ctest --test-dir "$QB_BUILD/win" --output-on-failure
 step "static checks"       "$QB_ROOT/scripts/static-checks.sh"
+
+# The release, end to end but once: build the three packages, then install and remove each.
+release_version=$(sed -n 's/^project(QuireBinder VERSION \([0-9.]*\).*/\1/p' "$QB_ROOT/CMakeLists.txt")
+release_dist=$QB_BUILD/dist
+step "release build"       env QB_DIST="$release_dist" "$QB_ROOT/scripts/release.sh"
+step "release: windows"    with_display "$QB_ROOT/tests/release/windows-test.sh" \
+                           "$release_dist/QuireBinder-$release_version-setup.exe" \
+                           "$release_dist/QuireBinder-$release_version-win32.zip" "$release_version"
+step "release: deb"        with_display "$QB_ROOT/tests/release/deb-test.sh" \
+                           "$release_dist/quire-binder_${release_version}_$(dpkg --print-architecture).deb" \
+                           "$release_version"
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"
