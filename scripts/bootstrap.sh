@@ -12,8 +12,9 @@ native_pkgs=(cmake g++ make python3 libgtest-dev libgmock-dev googletest libbenc
              xvfb xauth x11-apps netpbm)
 cross_pkgs=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
 wine_pkgs=(wine wine32:i386 wine64 fonts-wine)
-# scripts/release.sh: the installer compiler, the Debian package tools and the zip.
-release_pkgs=(nsis lintian dpkg-dev zip unzip)
+# scripts/release.sh and its tests: the installer compiler, the Debian package tools, zip, and
+# xwininfo to see the installed program's window.
+release_pkgs=(nsis lintian dpkg-dev zip unzip x11-utils)
 
 for p in "${native_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" "${release_pkgs[@]}"; do
     pkg_installed "$p" || need+=("$p")

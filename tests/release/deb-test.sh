@@ -9,7 +9,7 @@ set -euo pipefail
 deb=$(readlink -f "$1") version=$2
 
 tmp=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'WINEPREFIX=$tmp/home/.local/share/quire-binder wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 if [ -n "${QB_DEB_SYSTEM:-}" ]; then
     root=
     dpkg_cmd=(dpkg)

@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 tmp=$(mktemp -d)
 export WINEPREFIX=$tmp/prefix WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-trap 'wineserver -k 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 
 # reg_value KEY [NAME]: the data of a value ("" for the unnamed one), or nothing.
