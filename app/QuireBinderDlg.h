@@ -15,6 +15,7 @@
 #include <string>
 
 #include "Framework.h"
+#include "ChapterEditor.h"
 #include "ContentsListBox.h"
 #include "ImageButton.h"
 #include "resource.h"
@@ -149,7 +150,7 @@ protected:
     CButton m_wndHeaderFrame;
     CButton m_wndChaptersFrame;
     CContentsListBox m_wndContents;
-    CRichEditCtrl m_wndEditor;
+    CChapterEditor m_wndEditor;
     CEdit m_wndTitle;
     CEdit m_wndAuthor;
     HICON m_hIcon = nullptr;

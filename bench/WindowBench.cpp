@@ -18,6 +18,12 @@ namespace {
 
 constexpr double kOpenTargetMs = 1000.0;
 constexpr double kKeystrokeTargetMs = 5.0;
+constexpr double kOpenTargetRatio = 2.0;
+constexpr double kShowTargetMs = 300.0;
+constexpr double kReplaceAllTargetMs = 500.0;
+// The control's own deletion of a 1 MiB selection takes some 37 s: the baseline is measured on a
+// quarter of that.
+constexpr size_t kPlainDeleteLength = 256 * 1024;
 constexpr int kNaiveFillReps = 3;
 
 // Lower-case words of 2 to 9 letters, exactly nLength bytes; with nParagraph > 0 a line break
@@ -98,11 +104,12 @@ CWindowBench::CWindowBench(CQuireBinderDlg& dlg, const Options& options, std::st
 
 bool CWindowBench::Run() {
     m_hList = ::GetDlgItem(m_dlg.m_hWnd, IDC_CONTENTS);
-    m_hEditor = ::GetDlgItem(m_dlg.m_hWnd, IDC_EDITOR);
+    
     m_hStatus = ::GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_BAR);
     m_chapters = MakeChapters(std::max(2, *std::max_element(m_options.sizes.begin(), m_options.sizes.end())));
     BenchOpen();
     BenchKeystroke();
+    BenchBigText();
     return !m_bFailed;
 }
 
@@ -152,6 +159,10 @@ CContentsListBox& CWindowBench::Contents() const {
     return *static_cast<CContentsListBox*>(CWnd::FromHandlePermanent(m_hList));
 }
 
+HWND CWindowBench::Editor() const {
+    return ::GetDlgItem(m_dlg.m_hWnd, IDC_EDITOR);
+}
+
 void CWindowBench::ResetWindow() {
     m_dlg.ResetDocument();
     PumpUntilIdle();
@@ -159,7 +170,7 @@ void CWindowBench::ResetWindow() {
 
 void CWindowBench::CheckOpened(int nChapters) {
     int nItems = int(::SendMessageA(m_hList, LB_GETCOUNT, 0, 0));
-    int nEditor = ::GetWindowTextLengthA(m_hEditor);
+    int nEditor = ::GetWindowTextLengthA(Editor());
     if (nItems != nChapters || size_t(nEditor) != m_chapters[0].m_strText.size())
         Fail("the open of " + std::to_string(nChapters) + " chapters shows " + std::to_string(nItems) +
              " items and a first chapter of " + std::to_string(nEditor) + " bytes");
@@ -251,8 +262,11 @@ void CWindowBench::BenchOpen() {
         " painted; open/base: OpenBook / (LoadFromFile + plain list fill))\n");
     PrintLinearFit(sizes, open);
     double largest = open.back().Median();
+    double largestBase = load.back().Median() + fill.back().Median();
     std::printf("open of %d chapters: %.0f ms, target < %.0f ms: %s\n", sizes.back(), largest, kOpenTargetMs,
                 Verdict(largest, kOpenTargetMs));
+    std::printf("open of %d chapters: %.2f x (load + plain list fill), target <= %.1f x: %s\n", sizes.back(),
+                largest / largestBase, kOpenTargetRatio, Verdict(largest, kOpenTargetRatio * largestBase + 1e-9));
 
     std::printf("\nWhere the time of an open goes (ms, median (min-max))\n");
     std::printf("%8s  %-24s %-24s\n", "chapters", "contents list fill", "plain fill, redrawing on");
@@ -274,22 +288,25 @@ void CWindowBench::ChooseChapter(int nIndex) {
 
 // A key pressed and released on the editor as the keyboard delivers it: the window's loop
 // translates the key into its character.
-void CWindowBench::PressKey(WORD vk) {
+void CWindowBench::PressKey(WORD vk, bool bControl) {
     BYTE keys[256] = {};
     keys[vk] = 0x80;
+    if (bControl)
+        keys[VK_CONTROL] = 0x80;
     ::SetKeyboardState(keys);
     UINT scan = ::MapVirtualKeyA(vk, 0);
-    ::PostMessageA(m_hEditor, WM_KEYDOWN, vk, LPARAM(1 | (scan << 16)));
-    ::PostMessageA(m_hEditor, WM_KEYUP, vk, LPARAM(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+    ::PostMessageA(Editor(), WM_KEYDOWN, vk, LPARAM(1 | (scan << 16)));
+    ::PostMessageA(Editor(), WM_KEYUP, vk, LPARAM(1 | (scan << 16) | (1u << 30) | (1u << 31)));
     PumpUntilIdle();
     keys[vk] = 0;
+    keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
 }
 
 void CWindowBench::Keystroke(CTimingSeries& series) {
-    int nBefore = ::GetWindowTextLengthA(m_hEditor);
+    int nBefore = ::GetWindowTextLengthA(Editor());
     series.Measure([&] { PressKey('K'); });
-    if (::GetWindowTextLengthA(m_hEditor) != nBefore + 1)
+    if (::GetWindowTextLengthA(Editor()) != nBefore + 1)
         Fail("a keystroke did not reach the editor");
 }
 
@@ -308,16 +325,16 @@ void CWindowBench::CheckedKeystroke(bool bNotifies) {
 // Types into the chapter at nCaret: each part on its own, then whole keystrokes.
 void CWindowBench::TypeInto(int nIndex, LONG nCaret, KeystrokeTimes& times) {
     ChooseChapter(nIndex);
-    ::SetFocus(m_hEditor);
-    ::SendMessageA(m_hEditor, EM_SETSEL, WPARAM(nCaret), LPARAM(nCaret));
+    ::SetFocus(Editor());
+    ::SendMessageA(Editor(), EM_SETSEL, WPARAM(nCaret), LPARAM(nCaret));
     PumpUntilIdle();
 
-    LPARAM mask = ::SendMessageA(m_hEditor, EM_GETEVENTMASK, 0, 0);
-    ::SendMessageA(m_hEditor, EM_SETEVENTMASK, 0, mask & ~LPARAM(ENM_CHANGE));
+    LPARAM mask = ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0);
+    ::SendMessageA(Editor(), EM_SETEVENTMASK, 0, mask & ~LPARAM(ENM_CHANGE));
     CheckedKeystroke(false);
     for (int k = 0; k < m_options.nKeys; ++k)
         Keystroke(times.editor);
-    ::SendMessageA(m_hEditor, EM_SETEVENTMASK, 0, mask);
+    ::SendMessageA(Editor(), EM_SETEVENTMASK, 0, mask);
 
     CheckedKeystroke(true);
     for (int k = 0; k < m_options.nKeys; ++k) {
@@ -345,7 +362,7 @@ void CWindowBench::BenchKeystroke() {
         m_dlg.OpenBook(path.c_str());
         PumpUntilIdle();
     });
-    if (size_t(::GetWindowTextLengthA(m_hEditor)) != m_options.nBigChapter)
+    if (size_t(::GetWindowTextLengthA(Editor())) != m_options.nBigChapter)
         Fail("the big chapter is not in the editor");
 
     KeystrokeTimes big, empty;
@@ -356,7 +373,7 @@ void CWindowBench::BenchKeystroke() {
         TypeInto(0, LONG(m_options.nBigChapter / 2), big);
         TypeInto(1, 0, empty);
         // The empty chapter starts empty again in the next round.
-        ::SetWindowTextA(m_hEditor, "");
+        ::SetWindowTextA(Editor(), "");
         PumpUntilIdle();
     }
 
@@ -377,4 +394,100 @@ void CWindowBench::BenchKeystroke() {
     std::printf("keystroke in the big chapter: %.2f ms, target < %.0f ms: %s\n", big.whole.Median(),
                 kKeystrokeTargetMs, Verdict(big.whole.Median(), kKeystrokeTargetMs));
     std::printf("(opening that book, with the big chapter shown first: %.0f ms)\n", openBig.Median());
+}
+
+void CWindowBench::SelectAll() {
+    ::SetFocus(Editor());
+    ::SendMessageA(Editor(), EM_SETSEL, 0, -1);
+    PumpUntilIdle();
+}
+
+double CWindowBench::PlainControlDelete(const std::string& text) {
+    RECT rc;
+    ::GetWindowRect(Editor(), &rc);
+    HWND hPlain = ::CreateWindowExA(WS_EX_TOOLWINDOW, "RichEdit", "",
+                                    WS_POPUP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                        ES_WANTRETURN | ES_DISABLENOSCROLL,
+                                    rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_dlg.m_hWnd, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(hPlain, EM_EXLIMITTEXT, 0, 0x100000);
+    ::SetWindowTextA(hPlain, text.c_str());
+    ::ShowWindow(hPlain, SW_SHOWNOACTIVATE);
+    ::SendMessageA(hPlain, EM_SETSEL, 0, -1);
+    PumpUntilIdle();
+    CTimingSeries series;
+    series.Measure([&] {
+        ::SendMessageA(hPlain, WM_CLEAR, 0, 0);
+        PumpUntilIdle();
+    });
+    if (::GetWindowTextLengthA(hPlain) != 0)
+        Fail("the plain control did not delete its text");
+    ::DestroyWindow(hPlain);
+    return series.Median();
+}
+
+void CWindowBench::BenchBigText() {
+    const size_t nBig = m_options.nBigChapter;
+    std::mt19937 random(13);
+    std::vector<CChapter> chapters(2);
+    chapters[0].m_strTitle = "First";
+    chapters[0].m_strText = Words(random, nBig, 600);
+    chapters[1].m_strTitle = "Second";
+    chapters[1].m_strText = Words(random, nBig, 600);
+    const std::string path = m_folder + "\\big-texts.book";
+    WriteBook(path, chapters, 2);
+    ResetWindow();
+    m_dlg.OpenBook(path.c_str());
+    PumpUntilIdle();
+
+    CTimingSeries show, baseShow, remove, undo, replace;
+    auto expectLength = [&](size_t nLength, const char* what) {
+        if (size_t(::GetWindowTextLengthA(Editor())) != nLength)
+            Fail(std::string(what) + ": the editor holds " + std::to_string(::GetWindowTextLengthA(Editor())) +
+                 " characters, not " + std::to_string(nLength));
+    };
+    for (int round = 0; round < m_options.nRounds; ++round) {
+        show.Measure([&] { ChooseChapter(1); });
+        expectLength(nBig, "show");
+        show.Measure([&] { ChooseChapter(0); });
+        expectLength(nBig, "show");
+        // The whole text deleted with the Delete key, the delete undone with Ctrl+Z, then the whole
+        // text typed over with one key and that undone too.
+        SelectAll();
+        remove.Measure([&] { PressKey(VK_DELETE); });
+        expectLength(0, "Delete");
+        undo.Measure([&] { PressKey('Z', true); });
+        expectLength(nBig, "undo of Delete");
+        SelectAll();
+        replace.Measure([&] { PressKey('K'); });
+        expectLength(1, "a key over the whole text");
+        PressKey('Z', true);
+        expectLength(nBig, "undo of the key");
+    }
+    // What the window did before: WM_SETTEXT of the other chapter's text over the one on show.
+    for (int round = 0; round < std::min(2, m_options.nRounds); ++round) {
+        baseShow.Measure([&] {
+            ::SetWindowTextA(Editor(), chapters[size_t(round % 2 == 0 ? 1 : 0)].m_strText.c_str());
+            PumpUntilIdle();
+        });
+    }
+    double plainDelete = PlainControlDelete(chapters[0].m_strText.substr(0, std::min(nBig, kPlainDeleteLength)));
+    m_dlg.ResetDocument();
+    PumpUntilIdle();
+
+    std::printf("\nWhole big texts in the chapter editor (%zu bytes in paragraphs of about 600; ms, median (min-max) of %d)\n",
+                nBig, m_options.nRounds);
+    std::printf("%-34s %-24s %-36s %s\n", "", "now", "baseline", "target");
+    std::printf("%-34s %-24s %-36s < %.0f ms: %s\n", "show a chapter after another", show.Describe().c_str(),
+                ("WM_SETTEXT over it " + baseShow.Describe()).c_str(), kShowTargetMs,
+                Verdict(show.Median(), kShowTargetMs));
+    char szPlain[64];
+    std::snprintf(szPlain, sizeof(szPlain), "control's own, %zu KiB: %.0f", std::min(nBig, kPlainDeleteLength) / 1024,
+                  plainDelete);
+    std::printf("%-34s %-24s %-36s < %.0f ms: %s\n", "Select All, Delete", remove.Describe().c_str(), szPlain,
+                kReplaceAllTargetMs, Verdict(remove.Median(), kReplaceAllTargetMs));
+    std::printf("%-34s %-24s %-36s < %.0f ms: %s\n", "Select All, a key typed over it", replace.Describe().c_str(),
+                szPlain, kReplaceAllTargetMs, Verdict(replace.Median(), kReplaceAllTargetMs));
+    std::printf("%-34s %-24s\n", "Ctrl+Z after Select All, Delete", undo.Describe().c_str());
+    std::printf("(the control's own deletion of a whole 1 MiB selection took 37 s when last measured)\n");
 }

@@ -1,5 +1,6 @@
 // Big books through the real main window under Wine: opening a book until its list is filled and
-// its first chapter shown, and one keystroke in a 1 MiB chapter. Each figure is printed beside a
+// its first chapter shown, one keystroke in a 1 MiB chapter, showing a 1 MiB chapter after
+// another, and deleting or replacing the whole of one. Each figure is printed beside a
 // baseline measured in the same run, and the ratio between them.
 #pragma once
 
@@ -40,6 +41,7 @@ private:
 
     void BenchOpen();
     void BenchKeystroke();
+    void BenchBigText();
 
     void Fail(const std::string& what);
     // Handles messages as the window's modal loop does until none are left, painting included.
@@ -47,6 +49,8 @@ private:
     void WriteBook(const std::string& path, const std::vector<CChapter>& chapters, int nCount);
     std::string BookPath(int nChapters) const;
     CContentsListBox& Contents() const;
+    // The editor is made anew when a large text leaves it: look it up each time.
+    HWND Editor() const;
 
     // The window back to a new book, untimed, so that every timed open starts from the same state.
     void ResetWindow();
@@ -56,7 +60,12 @@ private:
     void FillPlainList(HWND hPlain, int nItems, bool bRedraw);
 
     void ChooseChapter(int nIndex);
-    void PressKey(WORD vk);
+    void PressKey(WORD vk, bool bControl = false);
+    // Selects the editor's whole text, with the focus in the editor.
+    void SelectAll();
+    // The control's own deletion of a whole selection of nLength bytes, on a plain rich edit
+    // control of the editor's size beside the window.
+    double PlainControlDelete(const std::string& text);
     void Keystroke(CTimingSeries& series);
     void CheckedKeystroke(bool bNotifies);
     void TypeInto(int nIndex, LONG nCaret, KeystrokeTimes& times);
@@ -66,7 +75,6 @@ private:
     std::string m_folder;
     std::vector<CChapter> m_chapters;
     HWND m_hList = nullptr;
-    HWND m_hEditor = nullptr;
     HWND m_hStatus = nullptr;
     bool m_bFailed = false;
 };

@@ -61,11 +61,12 @@ void CQuireBinderDlg::ShowChapterText(int nIndex) {
                                " bytes or paragraphs longer than the editor can take. It is shown "
                                "read-only and saved unchanged.]\r\n\r\n" +
                                ChapterText::Preview(strText);
-        m_wndEditor.SetWindowText(strShown);
+        m_wndEditor.SetChapterText(strShown);
     } else {
-        m_wndEditor.SetWindowText(ChapterText::Displayed(strText));
+        m_wndEditor.SetChapterText(ChapterText::Displayed(strText));
     }
-    m_wndEditor.SendMessage(EM_SETREADONLY, m_bEditorPreview);
+    if (((m_wndEditor.GetStyle() & ES_READONLY) != 0) != m_bEditorPreview)
+        m_wndEditor.SendMessage(EM_SETREADONLY, m_bEditorPreview);
     m_wndEditor.SetModify(FALSE);
 }
 
