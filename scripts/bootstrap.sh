@@ -12,9 +12,9 @@ native_pkgs=(cmake g++ make python3 libgtest-dev libgmock-dev googletest libbenc
              xvfb xauth x11-apps netpbm)
 cross_pkgs=(g++-mingw-w64-i686 binutils-mingw-w64-i686)
 wine_pkgs=(wine wine32:i386 wine64 fonts-wine)
-# scripts/release.sh and its tests: the installer compiler, the Debian package tools, zip, and
-# xwininfo to see the installed program's window.
-release_pkgs=(nsis lintian dpkg-dev zip unzip x11-utils)
+# scripts/release.sh: the installer compiler, the Debian package tools and zip; its tests:
+# unzip, xwininfo and the MIME database tool.
+release_pkgs=(nsis lintian dpkg-dev zip unzip x11-utils shared-mime-info)
 
 for p in "${native_pkgs[@]}" "${cross_pkgs[@]}" "${wine_pkgs[@]}" "${release_pkgs[@]}"; do
     pkg_installed "$p" || need+=("$p")

@@ -33,7 +33,9 @@ registry_dump() {
 }
 
 timeout 120 wine "$setup" /S || fail "silent install"
-profile=$WINEPREFIX/drive_c/users/$(id -un)/AppData
+# The prefix's one user besides Public, whatever Wine named it.
+user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
+profile=$user_dir/AppData
 dir="$profile/Local/Programs/Kelvra Quire Binder"
 shortcut="$profile/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvra Quire Binder.lnk"
 uninst='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KelvraQuireBinder'
@@ -64,7 +66,7 @@ EOF
 wine start "$(winepath -w "$shortcut")" </dev/null >/dev/null 2>&1
 wait_for_window "new.book - Kelvra Quire Binder"
 close_program "new.book - Kelvra Quire Binder"
-docs=$WINEPREFIX/drive_c/users/$(id -un)/Documents
+docs=$user_dir/Documents
 printf 'Once upon a time.\r\n' >"$tmp/Opening.txt"
 timeout 60 wine "$dir/quire.exe" pack -o "$(winepath -w "$docs")\\some.book" -a Author -t Title \
     "$(winepath -w "$tmp/Opening.txt")" >/dev/null || fail "installed quire.exe pack"
