@@ -110,10 +110,6 @@ bool FitsInMember(const std::string& data) {
 
 }  // namespace
 
-bool CBook::AddString(const char* name, const std::string& data) {
-    return FitsInMember(data) && AddMember(name, data.data(), static_cast<uint32_t>(data.size()));
-}
-
 bool CBook::SaveToFile(const char* path) {
     bool ok;
     try {
@@ -129,20 +125,31 @@ bool CBook::SaveToFile(const char* path) {
     return WriteFile(path);
 }
 
-bool CBook::QueueMembers() {
+bool CBook::QueueHead(CContainerWriter& writer,
+                      const std::string& author,
+                      const std::string& title,
+                      const std::string* contents) {
     static const unsigned char zeros[100] = {};
-    bool ok = AddMember("bookmark.bin", zeros, 8);
-    ok = AddMember("options.bin", zeros, 100) && ok;
-    ok = AddString("title.txt", m_strAuthor + '\n' + m_strTitle) && ok;
+    bool ok = writer.AddMember("bookmark.bin", zeros, 8);
+    ok = writer.AddMember("options.bin", zeros, 100) && ok;
+    std::string head = author + '\n' + title;
+    ok = FitsInMember(head) && writer.AddMember("title.txt", head.data(), static_cast<uint32_t>(head.size())) && ok;
+    if (contents)
+        ok = FitsInMember(*contents) &&
+             writer.AddMember("contents.txt", contents->data(), static_cast<uint32_t>(contents->size())) && ok;
+    return ok;
+}
+
+bool CBook::QueueMembers() {
     if (m_chapters.empty())
-        return ok;
+        return QueueHead(*this, m_strAuthor, m_strTitle, nullptr);
     std::string contents;
     for (std::size_t i = 0; i < m_chapters.size(); ++i) {
         if (i > 0)
             contents += '\n';
         contents += m_chapters[i].m_strTitle;
     }
-    ok = AddString("contents.txt", contents) && ok;
+    bool ok = QueueHead(*this, m_strAuthor, m_strTitle, &contents);
     // The texts are queued without a copy: nothing changes the book while it is written, and a
     // large book need not fit in memory twice to be saved.
     for (std::size_t i = 0; i < m_chapters.size(); ++i) {

@@ -40,6 +40,13 @@ public:
     uint32_t ContentSize(int32_t excludedIndex) const;
 
     bool SaveToFile(const char* path);
+    // Queues on `writer` the members every book file begins with, in the order a book file holds
+    // them; `contents`, the chapter titles each but the last followed by a line feed, is null for
+    // a book without chapters. False when one of them could not be queued.
+    static bool QueueHead(CContainerWriter& writer,
+                          const std::string& author,
+                          const std::string& title,
+                          const std::string* contents);
     bool LoadFromFile(const char* path);
 
 private:
@@ -47,7 +54,6 @@ private:
 
     // Queues the members the book is saved as; false when one of them could not be queued.
     bool QueueMembers();
-    bool AddString(const char* name, const std::string& data);
 
     std::string m_strAuthor;
     std::string m_strTitle;

@@ -7,6 +7,7 @@
 
 #include "FileSystem.h"
 #include "MemberHandler.h"
+#include "MemberSource.h"
 #include "MessageSink.h"
 #include "OutputFile.h"
 
@@ -16,6 +17,9 @@ const unsigned kMagic = 0x4B76;  // "Kv"
 const unsigned kHeaderSize = 6;
 const unsigned kEntrySize = 10;
 const unsigned kNameBufferSize = 260;
+const std::size_t kSourceChunk = 1024 * 1024;
+// Every position and size in the file is a 32-bit number.
+const uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
 }  // namespace
 
@@ -54,6 +58,14 @@ bool CContainerWriter::AddBorrowedMember(const char* name, const void* data, uin
     return true;
 }
 
+bool CContainerWriter::AddSourcedMember(const char* name, uint32_t length, CMemberSource& source) {
+    if (!HasRoomFor(name))
+        return false;
+    Queue(name, nullptr, length, nullptr);
+    m_members[m_nMembers - 1].source = &source;
+    return true;
+}
+
 bool CContainerWriter::HasRoomFor(const char* name) const {
     return m_nMembers < kMembersCapacity &&
            std::strlen(name) + 1 <= static_cast<std::size_t>(kNamesCapacity - m_nNamesLength);
@@ -68,6 +80,7 @@ void CContainerWriter::Queue(const char* name,
     member.length = length;
     member.data = static_cast<const unsigned char*>(data);
     member.copy = std::move(copy);
+    member.source = nullptr;
     member.nameOffset = static_cast<uint32_t>(m_nNamesLength);
     std::memcpy(m_names + m_nNamesLength, name, nameSize);
     m_nNamesLength += static_cast<int32_t>(nameSize);
@@ -99,6 +112,17 @@ void CContainerWriter::WriteMembers(COutputFile& file) {
     const uint32_t count = static_cast<uint32_t>(m_nMembers);
     const uint32_t namesLength = static_cast<uint32_t>(m_nNamesLength);
     const uint32_t namesStart = kHeaderSize + kEntrySize * count;
+    uint64_t fileSize = uint64_t(namesStart) + namesLength;
+    bool sourced = false;
+    for (int32_t i = 0; i < m_nMembers; ++i) {
+        fileSize += uint64_t(m_members[i].length) + 1;
+        sourced = sourced || m_members[i].source;
+    }
+    if (fileSize > kMaxFileSize) {
+        ShowMessage("the book is too large for a book file (at most 4 GiB)");
+        throw Abort{4};
+    }
+    std::unique_ptr<unsigned char[]> chunk(sourced ? new unsigned char[kSourceChunk] : nullptr);
     WriteU16(file, kMagic);
     WriteU16(file, count);
     WriteU16(file, namesLength + kEntrySize * count);
@@ -112,9 +136,24 @@ void CContainerWriter::WriteMembers(COutputFile& file) {
     WriteBlock(file, m_names, namesLength);
     for (int32_t i = 0; i < m_nMembers; ++i) {
         WriteByte(file, 0);
-        WriteBlock(file, m_members[i].data, m_members[i].length);
+        if (m_members[i].source)
+            CopyFromSource(file, m_members[i], chunk.get());
+        else
+            WriteBlock(file, m_members[i].data, m_members[i].length);
         m_members[i].copy.reset();
     }
+}
+
+void CContainerWriter::CopyFromSource(COutputFile& file, const Member& member, unsigned char* buffer) {
+    for (uint32_t left = member.length; left > 0;) {
+        std::size_t count = member.source->Read(buffer, left < kSourceChunk ? left : kSourceChunk);
+        if (count == 0)
+            throw Abort{4};  // the source has said why
+        WriteBlock(file, buffer, static_cast<uint32_t>(count));
+        left -= static_cast<uint32_t>(count);
+    }
+    if (!member.source->AtEnd())
+        throw Abort{4};
 }
 
 void CContainerWriter::FinishWrite(COutputFile& file) {
@@ -137,6 +176,7 @@ void CContainerWriter::ReportLoss(int loss) {
 void CContainerWriter::DiscardMembers() {
     for (int32_t i = 0; i < m_nMembers; ++i) {
         m_members[i].copy.reset();
+        m_members[i].source = nullptr;
         m_members[i].data = nullptr;
         m_members[i].length = 0;
     }

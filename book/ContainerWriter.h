@@ -6,6 +6,7 @@
 
 class COutputFile;
 class CMemberHandler;
+class CMemberSource;
 
 // The queue of named members and the writer of container files: a big-endian header with the
 // magic "Kv", a directory of 10-byte entries, a block of NUL-terminated names, then one record per
@@ -18,6 +19,7 @@ public:
         uint32_t length = 0;
         const unsigned char* data = nullptr;    // the copy, or the borrowed bytes
         std::unique_ptr<unsigned char[]> copy;  // released once written
+        CMemberSource* source = nullptr;        // instead of data: read while written
         uint32_t nameOffset = 0;
     };
 
@@ -39,8 +41,9 @@ public:
     static bool ReadContainer(const char* path, CMemberHandler& handler);
 
 protected:
-    // Aborts a whole write (1: a byte, 2: a block could not be written) or read (3: the file
-    // ended). Caught by WriteFile and ReadContainer; it never leaves them.
+    // Aborts a whole write (1: a byte, 2: a block could not be written, 4: the members cannot be
+    // written at all, or a source failed) or read (3: the file ended). Caught by WriteFile and
+    // ReadContainer; it never leaves them.
     struct Abort {
         int code;
     };
@@ -56,6 +59,9 @@ protected:
     // Queues the caller's bytes without copying them; they must stay unchanged until WriteFile
     // returns. False, with nothing queued, when the member table or the names block is full.
     bool AddBorrowedMember(const char* name, const void* data, uint32_t length);
+    // Queues a member whose `length` bytes `source` gives while the file is written; the source
+    // must outlive WriteFile. False, with nothing queued, when the table or the names block is full.
+    bool AddSourcedMember(const char* name, uint32_t length, CMemberSource& source);
     // Empties the queue without writing it.
     void DiscardMembers();
 
@@ -65,6 +71,7 @@ private:
     bool HasRoomFor(const char* name) const;
     void Queue(const char* name, const void* data, uint32_t length, std::unique_ptr<unsigned char[]> copy);
     void WriteMembers(COutputFile& file);
+    static void CopyFromSource(COutputFile& file, const Member& member, unsigned char* buffer);
     static void FinishWrite(COutputFile& file);
     static void ReportLoss(int loss);
     static void Seek(const Walk& walk, uint64_t position);

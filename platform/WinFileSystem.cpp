@@ -17,11 +17,20 @@ const std::size_t kMaxSlice = 64 * 1024 * 1024;
 
 }  // namespace
 
+std::wstring CWinFileSystem::Wide(const std::string& path) const {
+    UINT codePage = m_encoding == kUtf8Paths ? CP_UTF8 : CP_ACP;
+    int length = MultiByteToWideChar(codePage, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(codePage, 0, path.data(), static_cast<int>(path.size()), &wide[0], length);
+    return wide;
+}
+
 CFileSystem::Handle CWinFileSystem::CreateTemp(const std::string& target, std::string& tempPath) {
     // CREATE_NEW picks a free name and claims it in one step.
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string path = RandomNameBeside(target, ".tmp");
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+        HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             tempPath = path;
@@ -59,17 +68,18 @@ bool CWinFileSystem::Close(Handle file) {
 }
 
 bool CWinFileSystem::Replace(const std::string& from, const std::string& to) {
-    DWORD attributes = GetFileAttributesA(to.c_str());
+    std::wstring target = Wide(to), source = Wide(from);
+    DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         // MoveFileEx replaces a read-only file under Wine; the user protected it, so it stays.
         if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
             return false;
         if (attributes & kKeptAttributes)
-            SetFileAttributesA(from.c_str(), attributes & kKeptAttributes);
+            SetFileAttributesW(source.c_str(), attributes & kKeptAttributes);
     }
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool CWinFileSystem::Remove(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(Wide(path).c_str()) != 0;
 }

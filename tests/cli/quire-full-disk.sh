@@ -48,9 +48,8 @@ cp "$disk/book.book" old.book
 status=$?
 tr -d '\r' <err.txt >messages.txt
 [ $status -eq 1 ] || fail "saving a book bigger than the disk gave exit status $status"
-grep -qxE "quire: (write error|cannot write: disk full\?)" messages.txt ||
-    fail "no writer's message: $(cat messages.txt)"
-grep -qxF "quire: cannot save $book" messages.txt || fail "no failed save reported: $(cat messages.txt)"
+grep -qxF -e "quire: $book: cannot save: write error" -e "quire: $book: cannot save: cannot write: disk full?" \
+    messages.txt || fail "no failed save with the writer's reason: $(cat messages.txt)"
 cmp -s old.book "$disk/book.book" || fail "the old book changed"
 [ "$(ls -A "$disk")" = "book.book" ] || fail "left behind on the disk: $(ls -A "$disk" | tr '\n' ' ')"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Smoke run of the Windows quire.exe: pack the one-chapter example book, compare it with the
-# bytes it must have, check, inspect, unpack and pack it again.
+# bytes it must have, check, inspect, unpack and pack it again; wildcards the program expands
+# itself, and file names outside the ANSI code page.
 # Usage: quire-smoke.sh RUNNER QUIRE_EXE
 set -euo pipefail
 quire=("$@")
@@ -27,4 +28,15 @@ if "${quire[@]}" check C.txt 2>/dev/null; then fail "check of a text file"; fi
 "${quire[@]}" unpack one.book unpacked || fail "unpack"
 "${quire[@]}" pack --from unpacked -o again.book || fail "pack --from"
 cmp -s one.book again.book || fail "unpack then pack --from differs"
+
+# Wine hands the program its command line as the locale's characters.
+export LC_ALL=C.UTF-8
+mkdir texts
+printf one >texts/ch1.txt; printf two >texts/ch2.txt; printf ten >texts/ch10.txt
+"${quire[@]}" pack -o wild.book 'texts\*.txt' || fail "pack with a wildcard"
+"${quire[@]}" info wild.book | tr -d '\r' | grep -A3 -x 'Chapters: 3' | cut -s -f3 | tr '\n' ' ' |
+    grep -qx 'ch1 ch2 ch10 ' || fail "wildcard not expanded in natural order"
+printf 'jp' >'07 日本.txt'
+"${quire[@]}" pack -o 'n日本.book' '07 日本.txt' 2>/dev/null || fail "pack of a name outside the code page"
+[ -s 'n日本.book' ] || fail "no book under a name outside the code page"
 echo "quire.exe smoke run passed"

@@ -1,0 +1,145 @@
+// quire info, unpack, check and check-name: what is in a book, and whether a book or a name is
+// right.
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Arguments.h"
+#include "Book.h"
+#include "BookInput.h"
+#include "Commands.h"
+#include "Files.h"
+#include "Help.h"
+#include "KvFileName.h"
+#include "Report.h"
+
+namespace {
+
+// The command's one operand list after its options; false (with the status in `status`) when the
+// command is done: help was asked for, or the arguments are wrong.
+bool ParseCommand(const char* command,
+                  CArguments& arguments,
+                  const std::vector<std::string>& args,
+                  std::size_t operands,
+                  int& status) {
+    if (!arguments.Parse(args)) {
+        status = Usage(command);
+        return false;
+    }
+    if (arguments.Has("--help") || arguments.Has("-h")) {
+        PrintHelp(command);
+        status = 0;
+        return false;
+    }
+    if (arguments.Operands().size() != operands) {
+        status = Usage(command);
+        return false;
+    }
+    return true;
+}
+
+int LoadBook(const CBookInput& input) {
+    if (theBook.LoadFromFile(input.Path().c_str()))
+        return 0;
+    return FailOn(input.Name(), "not a book file");
+}
+
+void PrintBytes(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& data) {
+    std::FILE* file = OpenFile(path, "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+int Info(const std::vector<std::string>& args) {
+    CArguments arguments({}, {});
+    int status;
+    if (!ParseCommand("info", arguments, args, 1, status))
+        return status;
+    CBookInput input;
+    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input)) != 0)
+        return status;
+    std::printf("Author: ");
+    PrintBytes(theBook.Author());
+    std::printf("\nTitle: ");
+    PrintBytes(theBook.Title());
+    std::printf("\nChapters: %d\n", theBook.ChapterCount());
+    for (int i = 0; i < theBook.ChapterCount(); ++i) {
+        std::printf("%d\t%lu\t", i + 1, static_cast<unsigned long>(theBook.ChapterText(i).size()));
+        PrintBytes(theBook.ChapterTitle(i));
+        std::printf("\n");
+    }
+    std::printf("Book Size ~ %d Kb\n", static_cast<int>(theBook.ContentSize(-1) / 1024 + 1));
+    return std::fflush(stdout) == 0 ? 0 : FailOn("standard output", ErrorText(errno));
+}
+
+int Unpack(const std::vector<std::string>& args) {
+    CArguments arguments({}, {});
+    int status;
+    if (!ParseCommand("unpack", arguments, args, 2, status))
+        return status;
+    CBookInput input;
+    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input)) != 0)
+        return status;
+    const std::string& folder = arguments.Operands()[1];
+    if (!MakeFolder(folder))
+        return FailOn(folder, ErrorText(errno));
+    std::string contents;
+    for (int i = 0; i < theBook.ChapterCount(); ++i)
+        contents += theBook.ChapterTitle(i) + '\n';
+    struct Item {
+        std::string name;
+        const std::string& data;
+    };
+    std::vector<Item> items = {
+        {"author", theBook.Author()}, {"title", theBook.Title()}, {"contents", contents}};
+    for (int i = 0; i < theBook.ChapterCount(); ++i)
+        items.push_back({std::to_string(i + 1) + ".txt", theBook.ChapterText(i)});
+    for (const Item& item : items) {
+        std::string path = JoinPath(folder, item.name);
+        if (!WriteWholeFile(path, item.data))
+            return FailOn(path, ErrorText(errno));
+    }
+    return 0;
+}
+
+int Check(const std::vector<std::string>& args) {
+    CArguments arguments({}, {"-q"});
+    int status;
+    if (!ParseCommand("check", arguments, args, 1, status))
+        return status;
+    SetQuiet(arguments.Has("-q"));
+    CBookInput input;
+    if ((status = input.Open(arguments.Operands()[0])) == 0)
+        status = LoadBook(input);
+    SetQuiet(false);
+    return status;
+}
+
+int CheckName(const std::vector<std::string>& args) {
+    CArguments arguments({}, {"-q"});
+    int status;
+    if (!ParseCommand("check-name", arguments, args, 1, status))
+        return status;
+    const std::string& name = arguments.Operands()[0];
+    std::size_t position;
+    const char* problem = KelvraFileNameProblem(name.c_str(), &position);
+    if (!problem)
+        return 0;
+    if (arguments.Has("-q"))
+        return 1;
+    std::string::size_type backslash = name.rfind('\\');
+    std::string fileName = backslash == std::string::npos ? name : name.substr(backslash + 1);
+    std::string why = problem;
+    if (!fileName.empty() && fileName.size() < 32)  // the fault is one character's
+        why += " (character " + std::to_string(position + 1) + ", '" + fileName.substr(position, 1) + "')";
+    return FailOn(name, "breaks the handheld's file-name rule: " + why);
+}

@@ -1,0 +1,278 @@
+// quire pack: writes a book from text files, a folder of them, or a folder written by unpack.
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "Arguments.h"
+#include "Commands.h"
+#include "FileChapter.h"
+#include "Files.h"
+#include "Help.h"
+#include "KvFileName.h"
+#include "MessageSink.h"
+#include "Report.h"
+#include "StandardOutput.h"
+#include "StreamedBook.h"
+
+namespace {
+
+const char kStandardStream[] = "-";
+
+struct Input {
+    std::string path;
+    std::string title;
+    FileStatus status;
+    std::unique_ptr<CMemberSource> source;
+};
+
+// Author, title and chapter titles are single lines; the chapter title dialog does the same.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n' || c == '\t')
+            c = ' ';
+    }
+    return text;
+}
+
+// The file's name without its directory and its last extension; a leading dot starts a hidden
+// file's name, not an extension.
+std::string TitleOfFile(const std::string& path) {
+    std::string::size_type separator = LastSeparator(path);
+    std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+    std::string::size_type dot = name.rfind('.');
+    if (dot != std::string::npos && dot != 0)
+        name.erase(dot);
+    return OneLine(BookTextOfName(name));
+}
+
+bool IsTextFileName(const std::string& name) {
+    static const char kExtension[] = ".txt";
+    const std::size_t length = sizeof kExtension - 1;
+    if (name.size() <= length)
+        return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        char c = name[name.size() - length + i];
+        if ((c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != kExtension[i])
+            return false;
+    }
+    return true;
+}
+
+// Whole small files: the author, title and contents of an unpacked folder, or a piped chapter.
+bool ReadAll(std::FILE* file, std::string& data) {
+    char buffer[64 * 1024];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        data.append(buffer, count);
+    return !std::ferror(file);
+}
+
+int ReadWholeFile(const std::string& path, std::string& data) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb"), std::fclose);
+    if (!file)
+        return FailOn(path, ErrorText(errno));
+    if (!ReadAll(file.get(), data))
+        return FailOn(path, ErrorText(errno));
+    return 0;
+}
+
+class CPack {
+public:
+    int Run(const std::vector<std::string>& args);
+
+private:
+    int AddOperand(const std::string& operand);
+    int AddFolderTexts(const std::string& folder);
+    int AddFile(const std::string& path, const std::string& title);
+    int LoadUnpacked(const std::string& folder);
+    int CheckOutput();
+    int ReadStreams();
+    int Write();
+
+    std::string m_strOut;
+    std::string m_strTarget;  // where the book lands: the end of -o's symbolic links
+    std::string m_strAuthor;
+    std::string m_strTitle;
+    std::vector<Input> m_inputs;
+};
+
+int CPack::Run(const std::vector<std::string>& args) {
+    CArguments arguments({"-o", "-a", "-t", "--from"}, {});
+    if (!arguments.Parse(args))
+        return Usage("pack");
+    if (arguments.Has("--help")) {
+        PrintHelp("pack");
+        return 0;
+    }
+    const std::string* out = arguments.Value("-o");
+    const std::string* folder = arguments.Value("--from");
+    if (!out || (folder && !arguments.Operands().empty()))
+        return Usage("pack");
+    m_strOut = *out;
+
+    int status = folder ? LoadUnpacked(*folder) : 0;
+    for (const std::string& operand : ExpandWildcards(arguments.Operands())) {
+        if (status == 0)
+            status = AddOperand(operand);
+    }
+    if (status != 0)
+        return status;
+    if (const std::string* author = arguments.Value("-a"))
+        m_strAuthor = OneLine(BookTextOfName(*author));
+    if (const std::string* title = arguments.Value("-t"))
+        m_strTitle = OneLine(BookTextOfName(*title));
+    if ((status = CheckOutput()) != 0 || (status = ReadStreams()) != 0)
+        return status;
+    return Write();
+}
+
+int CPack::AddOperand(const std::string& operand) {
+    if (operand == kStandardStream)
+        return AddFile(operand, "stdin");
+    FileStatus status = StatusOf(operand);
+    if (status.kind == FileKind::kDirectory)
+        return AddFolderTexts(operand);
+    return AddFile(operand, TitleOfFile(operand));
+}
+
+int CPack::AddFolderTexts(const std::string& folder) {
+    std::vector<std::string> names;
+    if (!ListFolder(folder, names))
+        return FailOn(folder, ErrorText(errno));
+    std::vector<std::string> texts;
+    for (const std::string& name : names) {
+        if (IsTextFileName(name))
+            texts.push_back(name);
+    }
+    SortNaturally(texts);
+    for (const std::string& name : texts) {
+        std::string path = JoinPath(folder, name);
+        if (StatusOf(path).kind != FileKind::kDirectory) {
+            if (int status = AddFile(path, TitleOfFile(name)))
+                return status;
+        }
+    }
+    return 0;
+}
+
+int CPack::AddFile(const std::string& path, const std::string& title) {
+    Input input;
+    input.path = path;
+    input.title = title;
+    if (path != kStandardStream) {
+        input.status = StatusOf(path);
+        if (input.status.kind == FileKind::kMissing)
+            return FailOn(path, ErrorText(input.status.error));
+        if (input.status.kind == FileKind::kDirectory)
+            return FailOn(path, ErrorText(EISDIR));
+    } else {
+        for (const Input& other : m_inputs) {
+            if (other.path == kStandardStream)
+                return FailOn(path, "standard input can be read only once");
+        }
+    }
+    m_inputs.push_back(std::move(input));
+    return 0;
+}
+
+int CPack::LoadUnpacked(const std::string& folder) {
+    std::string contents;
+    int status = 0;
+    for (auto item : {std::make_pair("author", &m_strAuthor), std::make_pair("title", &m_strTitle),
+                      std::make_pair("contents", &contents)}) {
+        if (status == 0)
+            status = ReadWholeFile(JoinPath(folder, item.first), *item.second);
+    }
+    unsigned chapter = 0;
+    for (std::string::size_type begin = 0; status == 0 && begin < contents.size(); ++chapter) {
+        std::string::size_type end = contents.find('\n', begin);
+        if (end == std::string::npos)
+            end = contents.size();
+        status = AddFile(JoinPath(folder, std::to_string(chapter + 1) + ".txt"), contents.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    // A line break typed into the author or title file must not split the book's title member.
+    m_strAuthor = OneLine(m_strAuthor);
+    m_strTitle = OneLine(m_strTitle);
+    return status;
+}
+
+int CPack::CheckOutput() {
+    if (m_strOut == kStandardStream)
+        return 0;
+    m_strTarget = FinalTarget(m_strOut);
+    FileStatus target = StatusOf(m_strTarget);
+    if (target.kind == FileKind::kDirectory || target.kind == FileKind::kOther)
+        return FailOn(m_strOut, "not a regular file (-o - writes to standard output)");
+    for (const Input& input : m_inputs) {
+        if (IsSameFile(target, input.status))
+            return FailOn(m_strOut, "is also an input (" + input.path + "); nothing was written");
+    }
+    std::string::size_type separator = LastSeparator(m_strOut);
+    std::string name = separator == std::string::npos ? m_strOut : m_strOut.substr(separator + 1);
+    if (!IsValidKelvraFileName(name.c_str()))
+        std::fprintf(stderr, "quire: warning: Invalid Kelvra file name \"%s\"\n", name.c_str());
+    return 0;
+}
+
+// Standard input, pipes and devices tell their size only by being read to the end.
+int CPack::ReadStreams() {
+    for (Input& input : m_inputs) {
+        if (input.path != kStandardStream && input.status.kind == FileKind::kRegular) {
+            input.source.reset(new CFileChapter(input.path, input.status.size));
+            continue;
+        }
+        std::string text;
+        try {
+            if (input.path == kStandardStream) {
+                UseBinaryMode(stdin);
+                if (!ReadAll(stdin, text))
+                    return FailOn("standard input", ErrorText(errno));
+            } else if (int status = ReadWholeFile(input.path, text)) {
+                return status;
+            }
+        } catch (const std::bad_alloc&) {
+            return FailOn(input.path, "not enough memory to read it");
+        }
+        input.source.reset(new CMemoryChapter(std::move(text)));
+    }
+    return 0;
+}
+
+std::string g_strLastMessage;
+
+void RememberMessage(const char* text) {
+    g_strLastMessage = text;
+}
+
+int CPack::Write() {
+    std::unique_ptr<CStreamedBook> book(new CStreamedBook(m_strAuthor, m_strTitle));
+    for (Input& input : m_inputs) {
+        if (!book->AddChapter(input.title, *input.source))
+            return FailOn(m_strOut, "cannot save: a book file holds at most 1895 chapters");
+    }
+    CStandardOutput standardOutput;
+    CFileSystem& saved = CFileSystem::Active();
+    bool toStandardOutput = m_strOut == kStandardStream;
+    if (toStandardOutput)
+        CFileSystem::SetActive(&standardOutput);
+    SetMessageSink(RememberMessage);
+    errno = 0;
+    bool written = book->Write(toStandardOutput ? "" : m_strTarget.c_str());
+    int error = errno;
+    SetMessageSink(PrintMessage);
+    CFileSystem::SetActive(&saved);
+    if (written)
+        return 0;
+    std::string why = !g_strLastMessage.empty() ? g_strLastMessage : error ? ErrorText(error) : "not written";
+    return FailOn(toStandardOutput ? "standard output" : m_strOut, "cannot save: " + why);
+}
+
+}  // namespace
+
+int Pack(const std::vector<std::string>& args) {
+    return CPack().Run(args);
+}
