@@ -17,7 +17,7 @@ const unsigned kMagic = 0x4B76;  // "Kv"
 const unsigned kHeaderSize = 6;
 const unsigned kEntrySize = 10;
 const unsigned kNameBufferSize = 260;
-const std::size_t kSourceChunk = 1024 * 1024;
+const std::size_t kSourceChunk = std::size_t(1024) * 1024;
 // Every position and size in the file is a 32-bit number.
 const uint64_t kMaxFileSize = 0xFFFFFFFFu;
 

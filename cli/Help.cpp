@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "QuireVersion.h"
+
 namespace {
 
 struct CommandHelp {
@@ -55,7 +57,7 @@ void PrintCommand(const CommandHelp& help) {
 }  // namespace
 
 void PrintVersion() {
-    std::printf("quire (Kelvra Quire Binder) %s\n", QUIRE_VERSION);
+    std::printf("quire (Kelvra Quire Binder) %s\n", QB_VERSION_STRING);
 }
 
 void PrintHelp(const char* command) {
