@@ -23,7 +23,7 @@ reg_value() {
     wine reg query "$1" "${args[@]}" 2>/dev/null | tr -d '\r' |
         sed -n 's/^    [^ ].*    REG_[A-Z_]*    //p'
 }
-# Everything of the user's and the machine's classes, as text.
+# The whole of the user's registry and the machine's classes, as text.
 registry_dump() {
     local key
     for key in HKEY_CURRENT_USER 'HKEY_LOCAL_MACHINE\Software\Classes'; do
