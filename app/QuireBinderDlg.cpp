@@ -7,6 +7,7 @@
 
 #include "AboutDlg.h"
 #include "Book.h"
+#include "IncomingText.h"
 #include "MessageSink.h"
 
 namespace {
@@ -211,7 +212,9 @@ BOOL CQuireBinderDlg::PreTranslateMessage(MSG* pMsg) {
         PasteClipboardText();
         return TRUE;
     }
-    return CDialog::PreTranslateMessage(pMsg);
+    BOOL bDone = CDialog::PreTranslateMessage(pMsg);
+    RefuseUnstorableTyping(m_hWnd, {m_wndAuthor.m_hWnd, m_wndTitle.m_hWnd, m_wndEditor.m_hWnd});
+    return bDone;
 }
 
 BOOL CQuireBinderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -1,15 +1,16 @@
 // Main window: Add Text from File and the book-size display in the status bar.
 #include "QuireBinderDlg.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <exception>
 #include <limits>
-#include <memory>
 #include <new>
 #include <stdexcept>
 
 #include "Book.h"
+#include "IncomingText.h"
 
 namespace {
 
@@ -22,23 +23,38 @@ std::string LowerCase(std::string text) {
     return text;
 }
 
-// Inserts a text file's bytes, up to the first zero byte, at the editor's caret. False for an
-// empty file. A file that cannot be opened or read throws before the editor is touched.
-bool InsertTextFile(CQuireBinderDlg& owner, const std::string& strPath) {
+// What an import came to, for the message after it.
+enum class EImport { Inserted, Empty, Refused };
+
+// Inserts a text file at the editor's caret, converted into the book's code page: UTF-8 and UTF-16
+// are recognised, anything else is already ANSI and goes in byte for byte, as it always did. A
+// binary file is refused; characters that would be lost are shown first and Cancel inserts
+// nothing. A file that cannot be opened or read throws before the editor is touched.
+EImport InsertTextFile(CQuireBinderDlg& owner, const std::string& strPath) {
     CFile file(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     ULONGLONG nLength = file.GetLength();
     if (nLength == 0)
-        return false;
-    std::unique_ptr<char[]> buffer;
-    if (nLength < std::numeric_limits<UINT>::max())
-        buffer.reset(new (std::nothrow) char[size_t(nLength) + 1]);
-    if (!buffer) {
+        return EImport::Empty;
+    std::string bytes;
+    try {
+        if (nLength >= std::numeric_limits<UINT>::max())
+            throw std::bad_alloc();
+        bytes.resize(size_t(nLength));
+    } catch (const std::bad_alloc&) {
         owner.MessageBox("Low Memory", kAppTitle, MB_OK | MB_ICONERROR);
-        return true;
+        return EImport::Inserted;
     }
-    UINT nRead = file.Read(buffer.get(), UINT(nLength));  // one request for the whole file
-    owner.InsertEditorText(buffer.get(), nRead);
-    return true;
+    bytes.resize(file.Read(&bytes[0], UINT(nLength)));  // one request for the whole file
+    SConvertedText converted = ConvertIncomingText(bytes);
+    if (converted.encoding == ETextEncoding::Binary) {
+        owner.MessageBox("This file does not look like text.", "Error!", MB_OK | MB_ICONERROR);
+        return EImport::Refused;
+    }
+    if (converted.text.empty())
+        return EImport::Empty;  // a byte-order mark and nothing else
+    if (ConfirmTextLoss(owner.GetSafeHwnd(), converted))
+        owner.InsertEditorText(converted.text.data(), converted.text.size());
+    return EImport::Inserted;
 }
 
 // The RTF stream's source. A failed read must not unwind through the rich edit control: it is
@@ -60,9 +76,25 @@ DWORD CALLBACK ReadRtf(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb) {
     }
 }
 
+// The decoder's whole text as Unicode: the control's ANSI text would have turned every character
+// the code page lacks into "?" unseen.
+std::string UnicodeTextOf(CRichEditCtrl& decoder) {
+    GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_USECRLF | GTL_PRECISE, 1200};
+    LRESULT nChars = decoder.SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (nChars <= 0)
+        return std::string();
+    std::wstring text(size_t(nChars) + 1, L'\0');
+    GETTEXTEX request = {DWORD(text.size() * sizeof(wchar_t)), GT_USECRLF, 1200, nullptr, nullptr};
+    LRESULT nCopied = decoder.SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                          reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(nCopied > 0 ? std::min(size_t(nCopied), size_t(nChars)) : 0);
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
 // Inserts the plain characters of an RTF file at the editor's caret: a hidden rich edit control
-// reads the file and hands back its text without the formatting. False when it yields no text.
-bool InsertRtfFile(CQuireBinderDlg& owner, const std::string& strPath) {
+// reads the file (its code page, \'hh and \uN included) and hands back its text without the
+// formatting; what the book's code page cannot hold is shown first. Empty when it yields no text.
+EImport InsertRtfFile(CQuireBinderDlg& owner, const std::string& strPath) {
     CFile file(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite);
     CRichEditCtrl decoder;
     if (!decoder.Create(WS_CHILD | ES_MULTILINE, CRect(10, 10, 100, 200), &owner, 1))
@@ -81,11 +113,11 @@ bool InsertRtfFile(CQuireBinderDlg& owner, const std::string& strPath) {
     if (source.error)
         std::rethrow_exception(source.error);
     if (decoder.GetWindowTextLength() == 0)
-        return false;
-    decoder.SetSel(0, -1);
-    std::string strText = decoder.GetSelText();
-    owner.InsertEditorText(strText.data(), strText.size());
-    return true;
+        return EImport::Empty;
+    SConvertedText converted = ConvertIncomingText(UnicodeTextOf(decoder), ETextEncoding::Utf16LE);
+    if (ConfirmTextLoss(owner.GetSafeHwnd(), converted))
+        owner.InsertEditorText(converted.text.data(), converted.text.size());
+    return EImport::Inserted;
 }
 
 }  // namespace
@@ -96,14 +128,14 @@ void CQuireBinderDlg::OnAddTextFromFile() {
     if (dlg.DoModal() == IDOK) {
         std::string strPath = dlg.GetPathName();
         std::string strExt = LowerCase(dlg.GetFileExt());
-        bool bOk = true;
+        EImport result = EImport::Inserted;
         if (strExt == "txt")
-            bOk = InsertTextFile(*this, strPath);
+            result = InsertTextFile(*this, strPath);
         else if (strExt == "rtf")
-            bOk = InsertRtfFile(*this, strPath);
-        if (bOk)
+            result = InsertRtfFile(*this, strPath);
+        if (result == EImport::Inserted)
             UpdateBookSize();
-        else
+        else if (result == EImport::Empty)
             MessageBox("Empty file", "Error!", MB_OK | MB_ICONERROR);
     }
     m_wndEditor.SetFocus();

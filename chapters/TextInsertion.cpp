@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "IncomingText.h"
+
 namespace {
 
 constexpr const char* kAppTitle = "Kelvra Quire Binder";
@@ -41,8 +43,17 @@ void CQuireBinderDlg::InsertEditorText(const char* pText, size_t nLength) {
 
 // Reads the clipboard's plain text itself rather than letting the editor paste, so that a paste
 // goes through the same limit as everything else. Nothing happens without text on the clipboard.
+// Unicode text from another program goes through the book's conversion, with the list of what
+// would be lost before anything goes in: the platform's own CF_TEXT from it would have turned
+// each character the code page lacks into "?" unseen. CF_TEXT alone is pasted as it always was.
 void CQuireBinderDlg::PasteClipboardText() {
     std::string strText;
+    if (ReadClipboardUnicode(m_hWnd, strText)) {
+        SConvertedText converted = ConvertIncomingText(strText, ETextEncoding::Utf16LE);
+        if (ConfirmTextLoss(m_hWnd, converted))
+            InsertEditorText(converted.text.data(), converted.text.size());
+        return;
+    }
     if (!::OpenClipboard(m_hWnd))
         return;
     bool bText = false;

@@ -11,6 +11,7 @@
 #define IDD_ABOUTBOX 100
 #define IDD_QUIREBINDER_DIALOG 102
 #define IDD_CHAPTER_TITLE 139
+#define IDD_TEXT_LOSS 170
 
 // Main window controls (template 102)
 #define IDC_AUTHOR 1000
@@ -39,6 +40,10 @@
 
 // Chapter title dialog (template 139)
 #define IDC_CHAPTER_TITLE_BOX 1000
+
+// Characters that a book cannot hold, listed before text goes in (template 170)
+#define IDC_LOSS_ICON 1100
+#define IDC_LOSS_LIST 1101
 
 // Menus and accelerators
 #define IDR_MAINMENU 129

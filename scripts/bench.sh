@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the benchmarks, which scripts/test.sh only smoke-tests: bench_book (native: save and load of
-# a 1000 x 100 KiB book beside a plain copy) and window_bench (under Wine in a virtual display:
+# a 1000 x 100 KiB book beside a plain copy), window_bench (under Wine in a virtual display:
 # opening books of 100 to 1895 chapters on the real main window, and a keystroke in a 1 MiB
-# chapter, each beside its baseline), and bench/quire-bench.sh (native: the quire tool's pack, check
-# and info as whole processes beside cat of the same bytes). Builds what they need first. Other work on the machine shows
-# in the figures: compare the min-max spreads, and measure again when it is quiet.
+# chapter, each beside its baseline), text_bench (under Wine: converting a 1 MiB UTF-8 file as the
+# import does), and bench/quire-bench.sh (native: the quire tool's pack, check and info as whole
+# processes beside cat of the same bytes). Builds what they need first. Other work on the machine
+# shows in the figures: compare the min-max spreads, and measure again when it is quiet.
 #
 #   scripts/bench.sh [--native-only | --window-only | --quire-only] [window_bench options: --reps=N --keys=N]
 set -euo pipefail
@@ -29,11 +30,13 @@ if [ $quire -eq 1 ]; then
     "$QB_ROOT/bench/quire-bench.sh" "$QB_BUILD/native/bin/quire"
 fi
 if [ $window -eq 1 ]; then
-    QB_TARGETS=window_bench build_win
+    QB_TARGETS="window_bench text_bench" build_win
     echo "=== window_bench (under Wine)"
     status=0
     with_display env TIMEOUT=${TIMEOUT:-3600} "$QB_BUILD/win/wine-run.sh" \
         "$QB_BUILD/win/bin/window_bench.exe" "$@" || status=$?
+    echo "=== text_bench (under Wine): a 1 MiB UTF-8 import's conversion"
+    env TIMEOUT=${TIMEOUT:-3600} "$QB_BUILD/win/wine-run.sh" "$QB_BUILD/win/bin/text_bench.exe" || status=$?
     # Leave no Wine server of the build's prefix behind.
     WINEPREFIX="$QB_BUILD/win/wineprefix" wineserver -k 2>/dev/null || true
     exit $status

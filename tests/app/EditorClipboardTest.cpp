@@ -13,6 +13,7 @@
 
 #include "ChapterTestDlg.h"
 #include "ModalAnswerer.h"
+#include "TextLossAnswer.h"
 #include "WindowRunner.h"
 
 namespace {
@@ -279,6 +280,103 @@ TEST(EditorClipboard, PasteButtonFollowsAnotherProcessesClipboard) {
         EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return dlg.Enabled(IDC_PASTE_TEXT); }));
         dlg.Click(IDC_PASTE_TEXT);
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "from afar");
+    });
+}
+
+// Unicode text from another program goes through the book's conversion: held characters arrive
+// as the code page has them, the rest is listed first (Insert or Cancel); CF_TEXT alone pastes as
+// it always did. Ctrl+V, the Paste Text button and its menu item alike.
+TEST(EditorClipboard, UnicodeTextIsConvertedAndLossesListedFirst) {
+    const std::string star = "\xE2\x98\x85";
+    struct Case {
+        std::string helper;  // clipboard_helper's arguments
+        UINT nCommand;       // 0: Ctrl+V
+        int button;          // the loss dialog's answer; 0: none expected
+        const char* expected;
+        std::string list;
+    } cases[] = {
+        {"set-utf8 Caf\xC3\xA9" + star, 0, IDOK, "<Caf\xE9>",
+         "1 character cannot be stored in a Kelvra book: " + star + " U+2605 (\xC3\x97" "1, line 1) \xE2\x86\x92 removed"},
+        {"set-utf8 Caf\xC3\xA9" + star, IDC_PASTE_TEXT, IDCANCEL, "<>",
+         "1 character cannot be stored in a Kelvra book: " + star + " U+2605 (\xC3\x97" "1, line 1) \xE2\x86\x92 removed"},
+        {"set-utf8 \xC5\x82\xC3\xA9", IDM_PASTE_TEXT, IDOK, "<l\xE9>",
+         "1 character cannot be stored in a Kelvra book: \xC5\x82 U+0142 (\xC3\x97" "1, line 1) \xE2\x86\x92 l"},
+        {"set-utf8 \xE2\x80\x9C\xE2\x82\xAC" "5\xE2\x80\x98", 0, 0, "<\x93\x80" "5\x91>", ""},
+        {"set ansi\x80", IDC_PASTE_TEXT, 0, "<ansi\x80>", ""},
+    };
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        ModalAnswerer answerer(30000);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.helper);
+            ::SetWindowTextA(dlg.Editor(), "<>");
+            ::SendMessageA(dlg.Editor(), EM_SETSEL, 1, 1);
+            ::SetFocus(dlg.Editor());
+            ASSERT_EQ(RunClipboardHelper(c.helper), 0u);
+            std::string list;
+            if (c.button != 0)
+                answerer.Expect(AnswerTextLoss(c.button, list));
+            if (c.nCommand == IDC_PASTE_TEXT)
+                dlg.Click(IDC_PASTE_TEXT);
+            else if (c.nCommand != 0)
+                dlg.Menu(c.nCommand);
+            else
+                WindowRunner::PressKey(dlg.Editor(), 'V', true);
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_EQ(list, c.list);
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), c.expected);
+        }
+    });
+}
+
+// Real keys for characters of any script, as another keyboard layout or an input method types
+// them: SendInput of the characters into the focused field.
+void TypeUnicode(HWND hField, const std::u16string& text) {
+    ::SetForegroundWindow(::GetAncestor(hField, GA_ROOT));
+    ::SetFocus(hField);
+    for (char16_t unit : text) {
+        INPUT keys[2] = {};
+        keys[0].type = INPUT_KEYBOARD;
+        keys[0].ki.wScan = WORD(unit);
+        keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        keys[1] = keys[0];
+        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        ::SendInput(2, keys, sizeof(INPUT));
+        ModalAnswerer::PumpPending();
+    }
+}
+
+// A typed character the book cannot hold never arrives as "?": it is refused with a beep, and the
+// first time with a message; the characters around it arrive as typed.
+TEST(EditorClipboard, TypedCharactersTheBookCannotHoldAreRefused) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        ModalAnswerer answerer(30000);
+        std::string told;
+        answerer.Expect(ModalAnswerer::Act("Kelvra Quire Binder", [&](HWND hBox) {
+            told = Utf8WindowText(::GetDlgItem(hBox, ModalAnswerer::kMessageText));
+            ::PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        }));
+        struct Case {
+            int nField;
+            std::u16string typed;
+            const char* expected;
+        } cases[] = {
+            {IDC_EDITOR, u"a\u2605b", "ab"},
+            {IDC_AUTHOR, u"\u00E9\u2605\u0142?", "\xE9?"},
+            {IDC_TITLE, u"x\U0001F600y", "xy"},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.nField);
+            ::SetWindowTextA(dlg.Item(c.nField), "");
+            TypeUnicode(dlg.Item(c.nField), c.typed);
+            EXPECT_EQ(dlg.Text(c.nField), c.expected);
+        }
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(answerer.Seen().size(), 1u);  // once per session
+        EXPECT_EQ(told, "\xE2\x98\x85 cannot be stored in a Kelvra book");
     });
 }
 

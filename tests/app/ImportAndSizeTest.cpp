@@ -11,6 +11,8 @@
 
 #include "ChapterTestDlg.h"
 #include "ModalAnswerer.h"
+#include "TextCorpus.h"
+#include "TextLossAnswer.h"
 #include "WindowRunner.h"
 
 namespace {
@@ -106,6 +108,69 @@ TEST(ImportAndSize, EmptyFilesOtherExtensionsAndCancel) {
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "kept");
         EXPECT_EQ(::GetFocus(), dlg.Editor());
         EXPECT_EQ(answerer.Seen()[1].hOwner, dlg.m_hWnd);
+    });
+}
+
+// Today's text files, one per encoding, each give the book's bytes; the ANSI and ASCII ones exactly
+// their own bytes, as before. The star is listed before anything goes in; a binary file is refused.
+TEST(ImportAndSize, TextFilesOfEveryEncoding) {
+    ASSERT_EQ(::GetACP(), 1252u);
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        ModalAnswerer answerer(60000);
+        for (const STextSample& sample : TextCorpus()) {
+            SCOPED_TRACE(sample.name);
+            ::SetWindowTextA(dlg.Editor(), "");
+            std::string list;
+            std::vector<ModalAnswerer::Expectation> then;
+            if (sample.bBinary)
+                then.push_back(ModalAnswerer::Press("Error!", IDOK).WithText("This file does not look like text."));
+            else if (sample.nLost != 0)
+                then.push_back(AnswerTextLoss(IDOK, list));
+            ImportFile(dlg, answerer, WriteTempFile(sample.name, sample.bytes), std::move(then));
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), sample.ansi);
+            if (sample.nLost != 0) {
+                EXPECT_EQ(list, "2 characters cannot be stored in a Kelvra book: \xE2\x98\x85 U+2605 (\xC3\x97"
+                                "2, line 2) \xE2\x86\x92 removed");
+            }
+        }
+    });
+}
+
+// Characters the book cannot hold are listed before anything goes in: Insert takes the text as
+// listed, Cancel leaves the chapter as it was. RTF keeps its code page, \'hh and \uN up to that list.
+TEST(ImportAndSize, LossesAreListedFirstAndCancelInsertsNothing) {
+    const std::string star = "\xE2\x98\x85";
+    const std::string listed = "2 characters cannot be stored in a Kelvra book: \xC5\x82 U+0142 (\xC3\x97" "1, line 2) "
+                               "\xE2\x86\x92 l, " + star + " U+2605 (\xC3\x97" "1, line 2) \xE2\x86\x92 removed";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int button;
+        const char* expected;
+    } cases[] = {
+        {"lost.txt", "a\n\xC5\x82" + star + "b", IDCANCEL, "[]"},
+        {"lost2.txt", "a\n\xC5\x82" + star + "b", IDOK, "[a\r\nlb]"},
+        {"lost.rtf", "{\\rtf1\\ansi\\ansicpg1250 a\\par \\'b3\\u9733?b}", IDCANCEL, "[]"},
+        {"lost2.rtf", "{\\rtf1\\ansi\\ansicpg1250 a\\par \\'b3\\u9733?b}", IDOK, "[a\r\nlb]"},
+    };
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        ModalAnswerer answerer(30000);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            ::SetWindowTextA(dlg.Editor(), "[]");
+            ::SendMessageA(dlg.Editor(), EM_SETSEL, 1, 1);
+            std::string list;
+            ImportFile(dlg, answerer, WriteTempFile(c.name, c.bytes), {AnswerTextLoss(c.button, list)});
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_EQ(list, listed);
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), c.expected);
+            EXPECT_EQ(::GetFocus(), dlg.Editor());
+        }
     });
 }
 

@@ -53,10 +53,11 @@ TEST(ResourceIds, MainWindowCommandsAreDistinct) {
 TEST(ResourceIds, SmallDialogsAreDistinct) {
     ExpectDistinct({ID(IDOK), ID(IDC_LINK), ID(IDC_STATIC)});
     ExpectDistinct({ID(IDOK), ID(IDCANCEL), ID(IDC_CHAPTER_TITLE_BOX)});
+    ExpectDistinct({ID(IDOK), ID(IDCANCEL), ID(IDC_LOSS_ICON), ID(IDC_LOSS_LIST)});
 }
 
 TEST(ResourceIds, ResourcesOfOneTypeAreDistinct) {
-    ExpectDistinct({ID(IDD_ABOUTBOX), ID(IDD_QUIREBINDER_DIALOG), ID(IDD_CHAPTER_TITLE)});
+    ExpectDistinct({ID(IDD_ABOUTBOX), ID(IDD_QUIREBINDER_DIALOG), ID(IDD_CHAPTER_TITLE), ID(IDD_TEXT_LOSS)});
     ExpectDistinct({ID(IDR_MAINMENU), ID(IDR_EDITOR_MENU)});
     ExpectDistinct({
         ID(IDI_QUIREBINDER), ID(IDI_DELETE_CHAPTER), ID(IDI_RENAME_CHAPTER), ID(IDI_NEW_CHAPTER),
@@ -94,7 +95,7 @@ std::set<UINT> Names(WORD type) {
 }
 
 TEST(ResourceInventory, ExactlyTheProgramsResources) {
-    EXPECT_EQ(Names(5 /* RT_DIALOG */), (std::set<UINT>{100, 102, 139}));
+    EXPECT_EQ(Names(5 /* RT_DIALOG */), (std::set<UINT>{100, 102, 139, IDD_TEXT_LOSS}));
     EXPECT_EQ(Names(4 /* RT_MENU */), (std::set<UINT>{129, 158}));
     EXPECT_EQ(Names(9 /* RT_ACCELERATOR */), (std::set<UINT>{150}));
     EXPECT_EQ(Names(14 /* RT_GROUP_ICON */),
