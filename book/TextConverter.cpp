@@ -317,7 +317,7 @@ std::string DescribeLosses(const SConvertedText& converted, std::size_t nMaxList
         if (nListed == nMaxListed)
             break;
         if (nListed++ != 0)
-            text += ", ";
+            text += "\n";
         // Control characters would only disturb the list; their code point says it all.
         bool bVisible = lost.ch >= 0xA0 && lost.ch != kReplacementChar;
         if (bVisible)
@@ -332,6 +332,6 @@ std::string DescribeLosses(const SConvertedText& converted, std::size_t nMaxList
         }
     }
     if (nListed < converted.lost.size())
-        text += " and " + std::to_string(converted.lost.size() - nListed) + " more";
+        text += "\nand " + std::to_string(converted.lost.size() - nListed) + " more";
     return text;
 }

@@ -80,7 +80,8 @@ std::string Utf8FromChar(char32_t ch);
 // "U+2605"
 std::string CodePointName(char32_t ch);
 
-// The user's list of what was lost, in UTF-8: "3 characters cannot be stored in a Kelvra book:
-// ★ U+2605 (×2, line 4) → removed, ł U+0142 (×1, line 2) → l". Empty when nothing was lost.
-// At most `nMaxListed` characters are listed; the rest are counted.
+// The user's list of what was lost, in UTF-8, one character a line: "3 characters cannot be
+// stored in a Kelvra book: ★ U+2605 (×2, line 4) → removed", then "ł U+0142 (×1, line 2) → l" on
+// the next line. Empty when nothing was lost. At most `nMaxListed` characters are listed; a last
+// line counts the rest.
 std::string DescribeLosses(const SConvertedText& converted, std::size_t nMaxListed = 40);

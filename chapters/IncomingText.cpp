@@ -89,7 +89,9 @@ SConvertedText ConvertIncomingText(const std::string& bytes, ETextEncoding encod
 bool ConfirmTextLoss(HWND hOwner, const SConvertedText& converted) {
     if (converted.lost.empty())
         return true;
-    std::wstring text = WideFromUtf8(DescribeLosses(converted));
+    std::wstring text;
+    for (wchar_t ch : WideFromUtf8(DescribeLosses(converted)))
+        text += ch == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, ch);  // an edit control's line break
     INT_PTR nResult = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TEXT_LOSS), hOwner,
                                         &LossDialogProc, reinterpret_cast<LPARAM>(text.c_str()));
     return nResult == IDOK;

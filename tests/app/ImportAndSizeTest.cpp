@@ -144,7 +144,7 @@ TEST(ImportAndSize, TextFilesOfEveryEncoding) {
 TEST(ImportAndSize, LossesAreListedFirstAndCancelInsertsNothing) {
     const std::string star = "\xE2\x98\x85";
     const std::string listed = "2 characters cannot be stored in a Kelvra book: \xC5\x82 U+0142 (\xC3\x97" "1, line 2) "
-                               "\xE2\x86\x92 l, " + star + " U+2605 (\xC3\x97" "1, line 2) \xE2\x86\x92 removed";
+                               "\xE2\x86\x92 l\r\n" + star + " U+2605 (\xC3\x97" "1, line 2) \xE2\x86\x92 removed";
     struct Case {
         const char* name;
         std::string bytes;

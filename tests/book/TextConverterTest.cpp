@@ -127,10 +127,10 @@ TEST(TextConverter, DescribesTheLossesForTheUser) {
     EXPECT_EQ(DescribeLosses(Convert("plain")), "");
     EXPECT_EQ(DescribeLosses(Convert("x\n\n\n\xE2\x98\x85\xE2\x98\x85 \xC5\x82\xE2\x80\xA6\x01")),
               "4 characters cannot be stored in a Kelvra book: \xE2\x98\x85 U+2605 (\xC3\x97" "2, line 4) "
-              "\xE2\x86\x92 removed, \xC5\x82 U+0142 (\xC3\x97" "1, line 4) \xE2\x86\x92 l, \xE2\x80\xA6 U+2026 "
+              "\xE2\x86\x92 removed\n\xC5\x82 U+0142 (\xC3\x97" "1, line 4) \xE2\x86\x92 l\n\xE2\x80\xA6 U+2026 "
               "(\xC3\x97" "1, line 4) \xE2\x86\x92 ...");
     EXPECT_EQ(DescribeLosses(Convert("\xEF\xBB\xBF\xFF\xE2\x98\x85"), 1),
-              "2 characters cannot be stored in a Kelvra book: U+FFFD (\xC3\x97" "1, line 1) \xE2\x86\x92 removed "
+              "2 characters cannot be stored in a Kelvra book: U+FFFD (\xC3\x97" "1, line 1) \xE2\x86\x92 removed\n"
               "and 1 more");
 }
 
