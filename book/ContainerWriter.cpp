@@ -17,7 +17,6 @@ const unsigned kMagic = 0x4B76;  // "Kv"
 const unsigned kHeaderSize = 6;
 const unsigned kEntrySize = 10;
 const unsigned kNameBufferSize = 260;
-const std::size_t kSourceChunk = std::size_t(1024) * 1024;
 // Every position and size in the file is a 32-bit number.
 const uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
@@ -113,16 +112,12 @@ void CContainerWriter::WriteMembers(COutputFile& file) {
     const uint32_t namesLength = static_cast<uint32_t>(m_nNamesLength);
     const uint32_t namesStart = kHeaderSize + kEntrySize * count;
     uint64_t fileSize = uint64_t(namesStart) + namesLength;
-    bool sourced = false;
-    for (int32_t i = 0; i < m_nMembers; ++i) {
+    for (int32_t i = 0; i < m_nMembers; ++i)
         fileSize += uint64_t(m_members[i].length) + 1;
-        sourced = sourced || m_members[i].source;
-    }
     if (fileSize > kMaxFileSize) {
         ShowMessage("the book is too large for a book file (at most 4 GiB)");
         throw Abort{4};
     }
-    std::unique_ptr<unsigned char[]> chunk(sourced ? new unsigned char[kSourceChunk] : nullptr);
     WriteU16(file, kMagic);
     WriteU16(file, count);
     WriteU16(file, namesLength + kEntrySize * count);
@@ -137,19 +132,23 @@ void CContainerWriter::WriteMembers(COutputFile& file) {
     for (int32_t i = 0; i < m_nMembers; ++i) {
         WriteByte(file, 0);
         if (m_members[i].source)
-            CopyFromSource(file, m_members[i], chunk.get());
+            CopyFromSource(file, m_members[i]);
         else
             WriteBlock(file, m_members[i].data, m_members[i].length);
         m_members[i].copy.reset();
     }
 }
 
-void CContainerWriter::CopyFromSource(COutputFile& file, const Member& member, unsigned char* buffer) {
+// The source reads straight into the output file's buffer.
+void CContainerWriter::CopyFromSource(COutputFile& file, const Member& member) {
     for (uint32_t left = member.length; left > 0;) {
-        std::size_t count = member.source->Read(buffer, left < kSourceChunk ? left : kSourceChunk);
+        unsigned char* space = nullptr;
+        std::size_t room = 0;
+        ReportLoss(file.BlockSpace(left, space, room));
+        std::size_t count = member.source->Read(space, room);
         if (count == 0)
             throw Abort{4};  // the source has said why
-        WriteBlock(file, buffer, static_cast<uint32_t>(count));
+        file.CommitBlock(count);
         left -= static_cast<uint32_t>(count);
     }
     if (!member.source->AtEnd())

@@ -71,7 +71,7 @@ private:
     bool HasRoomFor(const char* name) const;
     void Queue(const char* name, const void* data, uint32_t length, std::unique_ptr<unsigned char[]> copy);
     void WriteMembers(COutputFile& file);
-    static void CopyFromSource(COutputFile& file, const Member& member, unsigned char* buffer);
+    static void CopyFromSource(COutputFile& file, const Member& member);
     static void FinishWrite(COutputFile& file);
     static void ReportLoss(int loss);
     static void Seek(const Walk& walk, uint64_t position);

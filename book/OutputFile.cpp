@@ -53,6 +53,24 @@ COutputFile::Loss COutputFile::PutBlock(const void* data, std::size_t count) {
     return kNothingLost;
 }
 
+COutputFile::Loss COutputFile::BlockSpace(std::size_t count, unsigned char*& space, std::size_t& room) {
+    if (m_nUsed == kCapacity) {
+        Loss loss = Drain();
+        if (loss != kNothingLost)
+            return loss;
+    }
+    space = m_buffer.get() + m_nUsed;
+    room = std::min(count, kCapacity - m_nUsed);
+    return kNothingLost;
+}
+
+void COutputFile::CommitBlock(std::size_t count) {
+    if (count == 0)
+        return;
+    m_blocks.emplace_back(m_nUsed, m_nUsed + count);
+    m_nUsed += count;
+}
+
 COutputFile::Loss COutputFile::Drain() {
     if (m_nUsed == 0)
         return kNothingLost;

@@ -26,6 +26,11 @@ public:
     bool Open(const std::string& target);
     Loss PutByte(unsigned char byte);
     Loss PutBlock(const void* data, std::size_t count);
+    // Room in the buffer for up to `count` bytes of a block, to be filled in place and then
+    // committed: a block read from a file needs no second copy. `room` is at least 1 unless a
+    // drain lost bytes.
+    Loss BlockSpace(std::size_t count, unsigned char*& space, std::size_t& room);
+    void CommitBlock(std::size_t count);
     // Hands everything gathered to the file system.
     Loss Drain();
     // Flushes and closes the file; false when either fails.
