@@ -98,7 +98,10 @@ void CContentsListBox::InsertItem(const char* lpszTitle, COLORREF crColor, int n
 }
 
 int CContentsListBox::InsertTitle(int nIndex, const char* lpszTitle, COLORREF crColor) {
+    // The list measures the item inside the insertion: it need not ask the list for the title.
+    m_pInsertingTitle = lpszTitle;
     int nResult = InsertString(nIndex, lpszTitle);
+    m_pInsertingTitle = nullptr;
     if (IsInsertError(nResult)) {
         MessageBox("Low Memory", kAppCaption, MB_OK | MB_ICONERROR);
         return LB_ERR;
@@ -217,7 +220,10 @@ void CContentsListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
     if (size_t(nIndex) == m_lineTable.size())
         m_lineTable.emplace_back();
     std::string title;
-    GetText(nIndex, title);
+    if (m_pInsertingTitle != nullptr)
+        title = m_pInsertingTitle;
+    else
+        GetText(nIndex, title);
     RECT rcItem{};
     if (GetItemRect(nIndex, &rcItem) == LB_ERR)
         GetClientRect(&rcItem);

@@ -83,5 +83,7 @@ private:
 
     std::vector<LineRecord> m_lineTable;
     FontMetrics m_metrics;
+    // The title being inserted, while the list measures it.
+    const char* m_pInsertingTitle = nullptr;
     bool m_bRedrawSuspended = false;
 };

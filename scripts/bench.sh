@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the benchmarks, which scripts/test.sh only smoke-tests: bench_book (native: save and load of
 # a 1000 x 100 KiB book beside a plain copy), window_bench (under Wine in a virtual display:
-# opening books of 100 to 1895 chapters on the real main window, and a keystroke in a 1 MiB
-# chapter, each beside its baseline), text_bench (under Wine: converting a 1 MiB UTF-8 file as the
+# opening books of 100 to 1895 chapters on the real main window, a keystroke in a 1 MiB chapter,
+# showing a 1 MiB chapter after another and deleting or replacing the whole of one, each beside
+# its baseline and its target), text_bench (under Wine: converting a 1 MiB UTF-8 file as the
 # import does), and bench/quire-bench.sh (native: the quire tool's pack, check and info as whole
 # processes beside cat of the same bytes). Builds what they need first. Other work on the machine
 # shows in the figures: compare the min-max spreads, and measure again when it is quiet.
