@@ -385,6 +385,8 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
     if (!bEnable) {
         m_pToolTip.reset();
         m_nLastHit = -1;
+        m_hLastToolWnd = nullptr;
+        m_lastToolId = 0;
         return TRUE;
     }
     if (m_pToolTip != nullptr)
@@ -398,8 +400,6 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
 }
 
 void CWnd::RelayToolTipEvent(const MSG* pMsg) {
-    // Every tool is a rectangle of this window; the relayed copy speaks in its coordinates, so
-    // tips work over disabled controls too (whose mouse messages arrive at this window).
     POINT pt = PointFromLParam(pMsg->lParam);
     ::MapWindowPoints(pMsg->hwnd, m_hWnd, &pt, 1);
     if (pMsg->message == WM_MOUSEMOVE) {
@@ -408,31 +408,57 @@ void CWnd::RelayToolTipEvent(const MSG* pMsg) {
         INT_PTR nHit = OnToolHitTest(pt, &ti);
         char* pszText = ti.lpszText != LPSTR_TEXTCALLBACKA ? ti.lpszText : nullptr;
         if (nHit != m_nLastHit) {
-            if (m_lastToolId != 0) {
-                m_pToolTip->DelTool(this, m_lastToolId);
-                m_lastToolId = 0;
-            }
+            RemoveLastTool();
             m_nLastHit = nHit;
-            if (nHit != -1 && pszText != nullptr && pszText[0] != '\0') {
-                RECT rect = ti.rect;
-                if (ti.uFlags & TTF_IDISHWND) {
-                    ::GetWindowRect(reinterpret_cast<HWND>(ti.uId), &rect);
-                    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-                } else if (ti.hwnd != nullptr && ti.hwnd != m_hWnd) {
-                    ::MapWindowPoints(ti.hwnd, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-                }
-                // Tool ids start at 1 so that 0 can mean "no tool".
-                UINT_PTR toolId = UINT_PTR(nHit) + 1;
-                if (m_pToolTip->AddTool(this, pszText, &rect, toolId))
-                    m_lastToolId = toolId;
-            }
+            if (nHit != -1 && pszText != nullptr && pszText[0] != '\0')
+                AddHitTool(nHit, ti, pszText);
         }
         std::free(pszText);
     }
+    // The control looks for the tool under the pointer in the window the message names: a child
+    // tool is found by its own handle, so its messages must name it, also those of a disabled
+    // child, which arrive at this window.
     MSG relay = *pMsg;
-    relay.hwnd = m_hWnd;
-    relay.lParam = MAKELPARAM(pt.x, pt.y);
+    RECT toolRect;
+    POINT screen = pt;
+    ::ClientToScreen(m_hWnd, &screen);
+    if (m_hLastToolWnd != nullptr && ::GetWindowRect(m_hLastToolWnd, &toolRect) &&
+        ::PtInRect(&toolRect, screen)) {
+        relay.hwnd = m_hLastToolWnd;
+        ::ScreenToClient(m_hLastToolWnd, &screen);
+        relay.lParam = MAKELPARAM(screen.x, screen.y);
+    } else {
+        relay.hwnd = m_hWnd;
+        relay.lParam = MAKELPARAM(pt.x, pt.y);
+    }
     m_pToolTip->RelayEvent(&relay);
+}
+
+// A child window found by the hit test becomes a tool of its own (TTF_IDISHWND with its handle);
+// anything else is a rectangle of this window.
+void CWnd::AddHitTool(INT_PTR nHit, const TOOLINFOA& ti, const char* pszText) {
+    if ((ti.uFlags & TTF_IDISHWND) && ::IsWindow(reinterpret_cast<HWND>(ti.uId))) {
+        HWND hChild = reinterpret_cast<HWND>(ti.uId);
+        if (m_pToolTip->AddTool(CWnd::FromHandle(hChild), pszText))
+            m_hLastToolWnd = hChild;
+        return;
+    }
+    RECT rect = ti.rect;
+    if (ti.hwnd != nullptr && ti.hwnd != m_hWnd)
+        ::MapWindowPoints(ti.hwnd, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    // Tool ids start at 1 so that 0 can mean "no tool".
+    UINT_PTR toolId = UINT_PTR(nHit) + 1;
+    if (m_pToolTip->AddTool(this, pszText, &rect, toolId))
+        m_lastToolId = toolId;
+}
+
+void CWnd::RemoveLastTool() {
+    if (m_hLastToolWnd != nullptr)
+        m_pToolTip->DelTool(m_hLastToolWnd);
+    if (m_lastToolId != 0)
+        m_pToolTip->DelTool(this, m_lastToolId);
+    m_hLastToolWnd = nullptr;
+    m_lastToolId = 0;
 }
 
 INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOA* pTI) const {

@@ -94,6 +94,8 @@ public:
     // into lpszText; the framework shows it and frees it with free(). A null or empty text shows
     // no tip. The default returns the id of the visible child window under the point (or -1) and
     // fills hwnd, uId (the child's handle), uFlags = TTF_IDISHWND and rect (the child's rectangle).
+    // A TTF_IDISHWND result is registered as a tool of that child window itself, enabled or not;
+    // any other as the rectangle rect of hwnd.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     virtual INT_PTR OnToolHitTest(POINT point, TOOLINFOA* pTI) const;
 
@@ -190,8 +192,11 @@ private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CallWindowProcSafely(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void RelayToolTipEvent(const MSG* pMsg);
+    void AddHitTool(INT_PTR nHit, const TOOLINFOA& ti, const char* pszText);
+    void RemoveLastTool();
 
     std::unique_ptr<CToolTipCtrl> m_pToolTip;
     INT_PTR m_nLastHit = -1;
-    UINT_PTR m_lastToolId = 0;
+    HWND m_hLastToolWnd = nullptr;  // the child that is the current tool, or
+    UINT_PTR m_lastToolId = 0;      // the id of the current rectangle tool (0: none)
 };

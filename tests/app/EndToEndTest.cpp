@@ -1,12 +1,14 @@
 // QuireBinder.exe itself, driven from outside as the shell and a user would: started, found by its
-// caption, looked at, and closed with WM_CLOSE.
+// caption, looked at, pointed at with the real mouse pointer, and closed with WM_CLOSE.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "Book.h"
+#include "TestMainDlg.h"
 
 namespace {
 
@@ -94,6 +96,31 @@ public:
         return nullptr;
     }
 
+    // Rests the real pointer on the middle of a window and waits for this process's visible tip to
+    // read `expected`; returns the last tip text seen.
+    std::string TipOver(HWND hWnd, const std::string& expected) const {
+        RECT rect;
+        ::GetWindowRect(hWnd, &rect);
+        ::SetCursorPos((rect.left + rect.right) / 2 - 1, (rect.top + rect.bottom) / 2);
+        INPUT nudge{};
+        nudge.type = INPUT_MOUSE;
+        nudge.mi.dx = 1;
+        nudge.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &nudge, sizeof(nudge));
+        std::string seen = "<no tip>";
+        for (DWORD start = ::GetTickCount(); seen != expected && ::GetTickCount() - start < 10000;
+             ::Sleep(20)) {
+            for (HWND hTip = nullptr;
+                 (hTip = ::FindWindowExA(nullptr, hTip, TOOLTIPS_CLASSA, nullptr)) != nullptr;) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(hTip, &pid);
+                if (pid == m_pi.dwProcessId && ::IsWindowVisible(hTip))
+                    seen = Text(hTip);
+            }
+        }
+        return seen;
+    }
+
     // Waits for the process to end; its exit code, or -1 when it did not end in time.
     long WaitForExit() const {
         if (::WaitForSingleObject(m_pi.hProcess, kDeadlineMs) != WAIT_OBJECT_0)
@@ -159,6 +186,42 @@ TEST(EndToEnd, OpensTheBookOnItsCommandLineAndRemembersMaximized) {
         EXPECT_EQ(StoredMaximized(), 0u);
     }
     ::DeleteFileA(path.c_str());
+}
+
+// Tips under the real pointer, over every button whether it is enabled or not, before and after
+// a chapter exists, and over the About box's link.
+TEST(EndToEnd, TipsShowUnderThePointerOverEveryButtonAndTheLink) {
+    Program program("");
+    HWND hWnd = program.FindWindow("new.book - Kelvra Quire Binder");
+    ASSERT_NE(hWnd, nullptr);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ButtonSpec& button : kButtonTips) {
+            HWND hButton = ::GetDlgItem(hWnd, button.id);
+            EXPECT_EQ(program.TipOver(hButton, button.tip), button.tip)
+                << button.id << (::IsWindowEnabled(hButton) ? " enabled" : " disabled") << ", pass " << pass;
+        }
+        if (pass == 0) {  // a chapter enables most of the buttons that were disabled
+            ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), LPARAM(::GetDlgItem(hWnd, 1004)));
+            HWND hTitle = program.FindWindow("Chapter Title");
+            ASSERT_NE(hTitle, nullptr);
+            ::PostMessageA(hTitle, WM_COMMAND, IDOK, 0);
+            for (DWORD start = ::GetTickCount(); !::IsWindowEnabled(::GetDlgItem(hWnd, 1005)); ::Sleep(20))
+                ASSERT_LT(::GetTickCount() - start, kDeadlineMs);
+        }
+    }
+
+    ::PostMessageA(hWnd, WM_COMMAND, 32788, 0);
+    HWND hAbout = program.FindWindow("About Kelvra Quire Binder");
+    ASSERT_NE(hAbout, nullptr);
+    std::string link = Text(::GetDlgItem(hAbout, IDC_LINK));
+    EXPECT_EQ(program.TipOver(::GetDlgItem(hAbout, IDC_LINK), link), link);
+    ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+
+    ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    HWND hQuestion = program.FindWindow("Kelvra Quire Binder");  // the new chapter is a change
+    ASSERT_NE(hQuestion, nullptr);
+    ::PostMessageA(hQuestion, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
 }
 
 }  // namespace

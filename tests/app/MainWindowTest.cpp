@@ -61,25 +61,6 @@ const std::vector<ControlSpec> kControls = {
     {101, "msctls_statusbar32", WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, "Book Size ~ 1 Kb"},
 };
 
-struct ButtonSpec {
-    int id;
-    const char* tip;
-};
-
-const std::vector<ButtonSpec> kButtons = {
-    {1004, "Add New Chapter"},
-    {1005, "Delete Chapter"},
-    {1006, "Rename Chapter"},
-    {1009, "Add Text from File..."},
-    {1017, "Move Chapter Up"},
-    {1018, "Move Chapter Down"},
-    {1024, "Paste Text from Clipboard"},
-    {1013, "Create New Book (Ctrl+N)"},
-    {1014, "Open Book (Ctrl+O)"},
-    {1016, "Save Book (Ctrl+S)"},
-    {1019, "Save and Send to Kelvra computer"},
-};
-
 std::string ClassName(HWND hWnd) {
     char name[64] = {};
     ::GetClassNameA(hWnd, name, int(sizeof(name)));
@@ -176,7 +157,7 @@ TEST(MainWindow, ControlsAfterStartUpMatchTheTemplate) {
         // The custom controls are attached; every button has its 16x16 icon.
         EXPECT_TRUE(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, 1010))
                         ->IsKindOf(RUNTIME_CLASS(CContentsListBox)));
-        for (const ButtonSpec& button : kButtons) {
+        for (const ButtonSpec& button : kButtonTips) {
             SCOPED_TRACE("button " + std::to_string(button.id));
             CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, button.id));
             ASSERT_NE(pWnd, nullptr);
@@ -266,7 +247,7 @@ TEST(MainWindow, MenuBarContextMenuAndSystemMenu) {
 TEST(MainWindow, TooltipsNameEveryButtonAndNothingElse) {
     CTestMainDlg dlg;
     WindowRunner::Run(dlg, [](CTestMainDlg& w) {
-        for (const ButtonSpec& button : kButtons) {
+        for (const ButtonSpec& button : kButtonTips) {
             INT_PTR nHit = -1;
             EXPECT_EQ(TipAt(w, Centre(ChildRect(w, button.id)), &nHit), button.tip) << button.id;
             EXPECT_EQ(nHit, button.id);
@@ -306,7 +287,7 @@ TEST(MainWindow, LayoutFollowsTheWindowSize) {
         for (int id : kFixed)
             before.push_back(ChildRect(w, id));
         std::vector<RECT> buttons;
-        for (const ButtonSpec& button : kButtons)
+        for (const ButtonSpec& button : kButtonTips)
             buttons.push_back(ChildRect(w, button.id));
 
         for (SIZE size : {SIZE{900, 700}, SIZE{700, 450}, SIZE{1000, 520}}) {
@@ -335,9 +316,9 @@ TEST(MainWindow, LayoutFollowsTheWindowSize) {
                 EXPECT_EQ(ChildRect(w, kFixed[i]).left, before[i].left) << kFixed[i];
                 EXPECT_EQ(ChildRect(w, kFixed[i]).top, before[i].top) << kFixed[i];
             }
-            for (size_t i = 0; i < kButtons.size(); ++i) {
-                RECT now = ChildRect(w, kButtons[i].id);
-                EXPECT_TRUE(::EqualRect(&now, &buttons[i])) << kButtons[i].id;
+            for (size_t i = 0; i < kButtonTips.size(); ++i) {
+                RECT now = ChildRect(w, kButtonTips[i].id);
+                EXPECT_TRUE(::EqualRect(&now, &buttons[i])) << kButtonTips[i].id;
             }
         }
     });

@@ -8,6 +8,13 @@
 
 #include "QuireBinderDlg.h"
 
+// The eleven icon buttons of the main window with their tips.
+struct ButtonSpec {
+    int id;
+    const char* tip;
+};
+extern const std::vector<ButtonSpec> kButtonTips;
+
 class CTestMainDlg : public CQuireBinderDlg {
 public:
     struct Command {
