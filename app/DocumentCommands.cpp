@@ -79,6 +79,11 @@ bool IsBookIgnoringCase(const std::string& text) {
     return lower == "book";
 }
 
+bool IsExistingFile(const std::string& strPath) {
+    DWORD dwAttributes = ::GetFileAttributesA(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::string DocumentPath(const std::string& strDir, const std::string& strName) {
     return strDir + "\\" + strName;
 }
@@ -129,8 +134,9 @@ void CQuireBinderDlg::OnFileOpen() {
                     kBookFilter, this);
     if (dlg.DoModal() == IDOK) {
         std::string strPath = dlg.GetPathName();
-        // A chosen Novel.BOOK is that file, not "Novel.BOOK.book".
-        if (!IsBookIgnoringCase(dlg.GetFileExt()))
+        // The file chosen is the file opened, whatever its name ends in; only a name that names no
+        // file is taken as a book's name without its extension (a chosen Novel.BOOK is that file).
+        if (!IsExistingFile(strPath) && !IsBookIgnoringCase(dlg.GetFileExt()))
             strPath += ".book";
         OpenBook(strPath.c_str());
     } else {
@@ -139,11 +145,25 @@ void CQuireBinderDlg::OnFileOpen() {
     Invalidate(TRUE);
 }
 
+// A book opened with more chapters than a saved book can hold is read and edited as it is; only
+// saving it waits until enough chapters are gone.
+BOOL CQuireBinderDlg::FitsChapterLimit() {
+    int nToGo = m_wndContents.GetCount() - CBook::kMaxSavedChapters;
+    if (nToGo <= 0)
+        return TRUE;
+    ShowChapterLimit(nToGo);
+    return FALSE;
+}
+
 void CQuireBinderDlg::OnFileSave() {
     SaveBook(TRUE);
 }
 
 void CQuireBinderDlg::OnFileSaveAs() {
+    if (!FitsChapterLimit()) {
+        RestoreFocus();
+        return;
+    }
     if (AskSaveAsName())
         SaveBook(FALSE);
     else
@@ -252,6 +272,11 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
     const std::string strOldName = m_strDocName;
     const bool bOldUntitled = m_bUntitled;
 
+    // Told before a name is asked for: such a book cannot be written under any name.
+    if (!FitsChapterLimit()) {
+        RestoreFocus();
+        return FALSE;
+    }
     DWORD dwAttributes = ::GetFileAttributesA(DocumentPath(m_strDocDir, m_strDocName).c_str());
     bool bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
     if (m_bUntitled || bReadOnly) {

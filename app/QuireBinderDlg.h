@@ -45,6 +45,8 @@ public:
     void OpenCommandLineBook();
     BOOL SaveBook(BOOL bCheckName);
     BOOL AskSaveAsName();
+    // False, after saying so, when the book has more chapters than a saved book can hold.
+    BOOL FitsChapterLimit();
 
     // Chapter operations and states.
     void ShowSelectedChapter();
@@ -60,6 +62,9 @@ public:
     // Stores the editor's text into the book's chapter on show if the user changed it; a text the
     // user did not touch keeps its exact bytes in the book.
     void KeepEditorText();
+    // Tells the user that a saved book holds at most CBook::kMaxSavedChapters chapters; with
+    // nToGo above 0, also how many chapters must go before this book can be saved.
+    void ShowChapterLimit(int nToGo);
 
     // The chapter editor's limit in characters, enforced by the program itself.
     static constexpr long kEditorTextLimit = 0x100000;

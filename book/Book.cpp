@@ -103,6 +103,22 @@ uint32_t CBook::ContentSize(int32_t excludedIndex) const {
 
 namespace {
 
+// Bytes of member names a book of `chapters` chapters needs: the four fixed names and "N.txt" for
+// each chapter, every one with its terminator.
+constexpr int NamesBlockSize(int chapters) {
+    int size = 13 + 12 + 10 + 13;  // bookmark.bin, options.bin, title.txt, contents.txt
+    for (int number = 1; number <= chapters; ++number) {
+        int digits = 1;
+        for (int rest = number; rest >= 10; rest /= 10)
+            ++digits;
+        size += digits + 5;
+    }
+    return size;
+}
+static_assert(NamesBlockSize(CBook::kMaxSavedChapters) <= CContainerWriter::kNamesCapacity &&
+                  NamesBlockSize(CBook::kMaxSavedChapters + 1) > CContainerWriter::kNamesCapacity,
+              "kMaxSavedChapters is the most chapters whose names fit the names block");
+
 // A member longer than its 32-bit length field could say cannot be queued either.
 bool FitsInMember(const std::string& data) {
     return data.size() <= std::numeric_limits<uint32_t>::max();

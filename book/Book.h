@@ -14,6 +14,9 @@ public:
     // No container can hold more chapter members than this, so no load needs more chapters, and
     // an index beyond it is refused instead of growing the book without end.
     enum { kMaxChapters = 32000 };
+    // The most chapters a saved book can hold: beyond it their member names overflow the
+    // container's names block, so SaveToFile refuses the book.
+    enum { kMaxSavedChapters = 1895 };
 
     CBook();
 

@@ -46,7 +46,21 @@ void CFileSystem::SetActive(CFileSystem* fileSystem) {
 }
 
 std::string CFileSystem::RandomNameBeside(const std::string& target, const char* extension) {
+    std::string prefix = DirectoryPrefix(target);
     char name[32];
     std::snprintf(name, sizeof name, "~qb%08x%s", NextRandom(), extension);
-    return DirectoryPrefix(target) + name;
+    std::string path = prefix + name;
+    if (path.size() <= kMaxPathLength || prefix.size() >= kMaxPathLength)
+        return path;
+    // Beside a target whose path is close to the limit, a shorter name keeps the path within it:
+    // the random digits that fit, after as much of "~qb" as leaves room for one. A target's own
+    // name is at least one byte long, so there is always room for a digit; a bare digit that is
+    // the target's own name is changed.
+    std::size_t room = kMaxPathLength - prefix.size();
+    std::string digits = std::string(name).substr(3, 8);
+    std::string lead = room > 3 ? "~qb" : room > 1 ? "~" : "";
+    std::string shortName = lead + digits.substr(0, room - lead.size());
+    if (prefix + shortName == target)
+        shortName[0] = shortName[0] == '0' ? '1' : '0';
+    return prefix + shortName;
 }

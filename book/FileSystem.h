@@ -29,7 +29,11 @@ public:
     static void SetActive(CFileSystem* fileSystem);
 
 protected:
+    // The longest path the Windows file calls take (MAX_PATH less the terminator).
+    enum { kMaxPathLength = 259 };
+
     // A name in the directory of `target` that is unlikely to be taken: "~qb", eight random hex
-    // digits and `extension`. Whether it is free is for the caller to find out.
+    // digits and `extension`, shortened as far as needed to keep the path within kMaxPathLength
+    // when the target's path is. Whether it is free is for the caller to find out.
     static std::string RandomNameBeside(const std::string& target, const char* extension);
 };

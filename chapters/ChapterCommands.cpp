@@ -2,11 +2,15 @@
 // book's modified state.
 #include "QuireBinderDlg.h"
 
+#include <string>
+
 #include "Book.h"
 #include "ChapterText.h"
 #include "ChapterTitleDialog.h"
 
 namespace {
+
+constexpr const char* kAppTitle = "Kelvra Quire Binder";
 
 // Runs the chapter title dialog on rTitle (empty proposes "New Chapter"). The main window's
 // accelerators stay off while it is open, so its edit box gets Ctrl+C, Ctrl+V and the rest; the
@@ -80,7 +84,21 @@ void CQuireBinderDlg::OnContentsSelChange() {
     ShowSelectedChapter();
 }
 
+void CQuireBinderDlg::ShowChapterLimit(int nToGo) {
+    std::string strText =
+        "A book can hold at most " + std::to_string(int(CBook::kMaxSavedChapters)) + " chapters.";
+    if (nToGo > 0)
+        strText += "\n\nDelete " + std::to_string(nToGo) + (nToGo == 1 ? " chapter" : " chapters") +
+                   " to save this book.";
+    MessageBox(strText.c_str(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void CQuireBinderDlg::OnNewChapter() {
+    // A chapter that could never be saved is not added.
+    if (m_wndContents.GetCount() >= CBook::kMaxSavedChapters) {
+        ShowChapterLimit(0);
+        return;
+    }
     std::string strTitle;
     if (!AskChapterTitle(m_bTitleDialogOpen, strTitle))
         return;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DocumentTest.h"
+#include "TestContainer.h"
 #include "TestFiles.h"
 
 namespace {
@@ -321,10 +322,12 @@ TEST_F(DocumentTest, OpenOfABrokenFileLeavesANewBook) {
     std::string bytes = ReadBytes(WriteBook("cut.book", "Anne", "Agnes Grey", {{"One", "Some text"}}));
     std::string cut = Path("cut.book");
     WriteBytes(cut, bytes.substr(0, bytes.size() - 5));
+    std::string notes = Path("notes");  // not a book, and no extension either
+    WriteBytes(notes, "Plain notes.\r\n");
     Run(
         [&](CDocTestDlg& w) {
             ModalAnswerer answerer;
-            for (const std::string& broken : {junk, cut}) {
+            for (const std::string& broken : {junk, cut, notes}) {
                 SCOPED_TRACE(broken);
                 std::string looks;
                 answerer.Expect(ModalAnswerer::FileName("Open", broken))
@@ -342,8 +345,8 @@ TEST_F(DocumentTest, OpenOfABrokenFileLeavesANewBook) {
         "\"" + good + "\"");
 }
 
-// The file chosen in the Open dialog is opened whatever the case of its extension; a name without
-// the extension gets it.
+// The file chosen in the Open dialog is the file opened, whatever its name ends in, also when a
+// file of that name with ".book" added exists beside it.
 TEST_F(DocumentTest, OpenTakesTheChosenFile) {
     WriteBook("Novel.BOOK", "Upper", "Title", {{"One", "upper text"}});
     WriteBook("Story.Book", "Mixed", "Title");
@@ -358,7 +361,7 @@ TEST_F(DocumentTest, OpenTakesTheChosenFile) {
         };
         for (const Row& row :
              {Row{"Novel.BOOK", "Novel.BOOK", "Upper"}, Row{"Story.Book", "Story.Book", "Mixed"},
-              Row{"plain", "plain.book", "Plain"}}) {
+              Row{"plain", "plain", "No extension"}, Row{"plain.book", "plain.book", "Plain"}}) {
             SCOPED_TRACE(row.chosen);
             answerer.Expect(ModalAnswerer::FileName("Open", Path(row.chosen)));
             w.Menu(IDM_FILE_OPEN);
@@ -388,6 +391,40 @@ TEST_F(DocumentTest, OpenTakesTheChosenFile) {
     });
 }
 
+// A saved book holds at most 1895 chapters. A book from elsewhere with more is opened and edited;
+// Save and Save As say how many chapters must go and leave the file alone. At the limit New Chapter
+// says so and adds nothing.
+TEST_F(DocumentTest, ChapterLimitIsToldBeforeASaveFails) {
+    const std::string kLimit = "A book can hold at most 1895 chapters.";
+    std::string path = Path("big.book");
+    WriteBytes(path, EncodeContainer(BookMembers("Anne", "Big", std::vector<std::string>(1896, "c"),
+                                                 std::vector<std::string>(1896, "t"))));
+    std::string before = ReadBytes(path);
+    Run(
+        [&](CDocTestDlg& w) {
+            ModalAnswerer answerer;
+            w.Retype(IDC_AUTHOR, "Changed");
+            std::string looks;
+            answerer.Expect(Box(kAppTitle, kLimit + "\n\nDelete 1 chapter to save this book.", IDOK, &looks))
+                .Expect(Box(kAppTitle, kLimit + "\n\nDelete 1 chapter to save this book.", IDOK))
+                .Expect(
+                    Box("Confirm Chapter Delete", "Are you sure you want to delete Chapter \"c\" ?", IDOK))
+                .Expect(Box(kAppTitle, kLimit, IDOK));
+            w.Click(IDC_SAVE_BOOK);
+            w.Menu(IDM_FILE_SAVE_AS);  // no name is asked for
+            EXPECT_EQ(ReadBytes(path), before);
+            w.Click(IDC_DELETE_CHAPTER);
+            w.Click(IDC_NEW_CHAPTER);  // no title is asked for
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_EQ(looks, "OK; default OK; exclamation");
+            EXPECT_EQ(w.ListTitles().size(), 1895u);
+            w.Click(IDC_SAVE_BOOK);
+            EXPECT_FALSE(w.IsModified());
+        },
+        "\"" + path + "\"");
+    EXPECT_EQ(LoadBook(path)->ChapterCount(), 1895);
+}
+
 TEST_F(DocumentTest, CommandLineBookWithoutExtensionIsOpened) {
     std::string path = WriteBook("mybook", "Anne", "Title");
     Run([&](CDocTestDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor("mybook")); }, path);
@@ -402,6 +439,26 @@ TEST_F(DocumentTest, CommandLinePathOfTheLongestLengthIsOpened) {
     Run([&](CDocTestDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor(name)); }, "\"" + path + "\"");
     // One more is ignored without a message (no answerer: a message box would hang the test).
     Run([&](CDocTestDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor("new.book")); }, "\"" + path + "x\"");
+}
+
+// Saved at the longest paths there are: the temporary file beside the book keeps within them too.
+TEST_F(DocumentTest, SaveWorksUpToTheLongestPath) {
+    std::string dir = Path(std::string(244 - Folder().size(), 'd'));
+    ASSERT_TRUE(::CreateDirectoryA(dir.c_str(), nullptr)) << dir;
+    for (size_t length = 252; length <= 259; ++length) {
+        std::string path = dir + "\\" + std::string(length - dir.size() - 6, 'n') + ".book";
+        WriteBytes(path, EncodeContainer(BookMembers("Old", "Title", {"One"}, {"text"})));
+        ModalAnswerer answerer;  // a failure message fails the test instead of hanging it
+        Run(
+            [&](CDocTestDlg& w) {
+                w.Retype(IDC_AUTHOR, "Saved");
+                w.Click(IDC_SAVE_BOOK);
+            },
+            "\"" + path + "\"");
+        EXPECT_EQ(LoadBook(path)->Author(), "Saved") << length;
+    }
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(::FindFirstFileA((dir + "\\~*").c_str(), &found), INVALID_HANDLE_VALUE);  // no file left behind
 }
 
 // A book named without its folder is saved back where it was opened from, not beside whatever the
