@@ -16,6 +16,18 @@ constexpr SelectionItems kMainMenuItems = {IDM_EDIT_SELECT_ALL, IDM_EDIT_COPY, I
 constexpr SelectionItems kContextMenuItems = {IDM_EDITOR_SELECT_ALL, IDM_EDITOR_COPY, IDM_EDITOR_CUT,
                                               IDM_EDITOR_DELETE};
 
+// The longest a clipboard notice waits for the next viewer of the chain.
+constexpr UINT kChainNoticeTimeoutMs = 500;
+
+// A viewer further down the chain that hangs must not freeze this window: the notice waits for it a
+// moment at most, and not at all once the system knows it hangs. The viewer keeps its place in
+// the chain and gets the notice when it wakes up.
+void PassOnChainNotice(HWND hWndNext, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(hWndNext, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                          kChainNoticeTimeoutMs, &result);
+}
+
 UINT EnableFlag(bool bEnable) {
     return MF_BYCOMMAND | (bEnable ? MF_ENABLED : MF_GRAYED);
 }
@@ -195,7 +207,7 @@ void CQuireBinderDlg::OnDrawClipboard() {
     UpdatePasteButton();
     // Null while SetClipboardViewer is still running: this message arrives inside it.
     if (m_hWndNextViewer != nullptr)
-        ::SendMessageA(m_hWndNextViewer, WM_DRAWCLIPBOARD, 0, 0);
+        PassOnChainNotice(m_hWndNextViewer, WM_DRAWCLIPBOARD, 0, 0);
 }
 
 void CQuireBinderDlg::OnChangeCbChain(HWND hWndRemove, HWND hWndAfter) {
@@ -203,8 +215,8 @@ void CQuireBinderDlg::OnChangeCbChain(HWND hWndRemove, HWND hWndAfter) {
     if (hWndRemove == m_hWndNextViewer)
         m_hWndNextViewer = hWndAfter;
     else if (m_hWndNextViewer != nullptr)
-        ::SendMessageA(m_hWndNextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(hWndRemove),
-                       reinterpret_cast<LPARAM>(hWndAfter));
+        PassOnChainNotice(m_hWndNextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(hWndRemove),
+                          reinterpret_cast<LPARAM>(hWndAfter));
 }
 
 void CQuireBinderDlg::OnDestroy() {

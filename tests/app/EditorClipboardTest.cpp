@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ChapterTestDlg.h"
@@ -492,6 +494,57 @@ TEST(EditorClipboard, ViewerChainPassesOnAndRelinks) {
         EXPECT_EQ(d.Received(WM_DRAWCLIPBOARD).size(), drawn[2] + 2);
         EXPECT_FALSE(dlg.Enabled(IDC_PASTE_TEXT));  // no chapter: stays disabled
     });
+}
+
+// A viewer on a thread of its own that stops answering inside its clipboard notice while the
+// event is reset, as a hung program would.
+struct HangingViewer {
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_DRAWCLIPBOARD)
+            return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        ++s_nNotices;
+        ::WaitForSingleObject(s_hAnswering, 10000);
+        return 0;
+    }
+    static inline std::atomic<int> s_nNotices{0};
+    static inline HANDLE s_hAnswering = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
+};
+
+// A viewer further down the chain that hangs costs the window a moment at most, and it keeps its
+// place: once it answers again it hears of the next change through the window.
+TEST(EditorClipboard, AHangingViewerFurtherOnNeitherFreezesTheWindowNorLosesItsPlace) {
+    std::atomic<HWND> hViewer{nullptr};
+    std::thread viewer([&] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &HangingViewer::WndProc;
+        wc.lpszClassName = "QuireHangingViewer";
+        ::RegisterClassA(&wc);
+        HWND hWnd =
+            ::CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        HWND hNext = ::SetClipboardViewer(hWnd);
+        hViewer = hWnd;
+        MSG msg;
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+        ::ChangeClipboardChain(hWnd, hNext);
+        ::DestroyWindow(hWnd);
+    });
+    ASSERT_TRUE(ModalAnswerer::PumpUntil([&] { return hViewer != nullptr; }));
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        ASSERT_EQ(dlg.m_hWndNextViewer, hViewer);
+        ::ResetEvent(HangingViewer::s_hAnswering);
+        DWORD start = ::GetTickCount();
+        SetClipboard(dlg.m_hWnd, {{CF_TEXT, "one"}});
+        EXPECT_LT(::GetTickCount() - start, 3000u);
+        ::SetEvent(HangingViewer::s_hAnswering);
+        int nBefore = HangingViewer::s_nNotices;
+        SetClipboard(dlg.m_hWnd, {{CF_TEXT, "two"}});
+        EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return HangingViewer::s_nNotices > nBefore; }));
+        EXPECT_EQ(dlg.m_hWndNextViewer, hViewer);
+    });
+    ::PostMessageA(hViewer, WM_QUIT, 0, 0);
+    viewer.join();
 }
 
 }  // namespace
