@@ -1,5 +1,6 @@
 #include "KvFileName.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -43,4 +44,41 @@ const char* KelvraFileNameProblem(const char* path, std::size_t* position) {
 
 bool IsValidKelvraFileName(const char* path) {
     return KelvraFileNameProblem(path) == nullptr;
+}
+
+std::string ProposeKelvraFileName(const char* path, const std::function<bool(const std::string&)>& taken) {
+    const char* backslash = std::strrchr(path, '\\');
+    std::string name = backslash ? backslash + 1 : path;
+    auto trimEnds = [](std::string& text) {
+        while (!text.empty() && IsOneOf(text.back(), kNotAtEnds))
+            text.pop_back();
+        while (!text.empty() && IsOneOf(text.front(), kNotAtEnds))
+            text.erase(0, 1);
+    };
+    trimEnds(name);
+    const std::string kExtension = ".book";
+    std::string tail = name.size() >= kExtension.size() ? name.substr(name.size() - kExtension.size()) : "";
+    for (char& c : tail)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (tail == kExtension)
+        name.erase(name.size() - kExtension.size());
+    std::string stem;
+    for (char c : name) {
+        if (IsOneOf(c, kAllowed))
+            stem += c;
+        else if (stem.empty() || stem.back() != '_')
+            stem += '_';
+    }
+    trimEnds(stem);
+    if (stem.empty())
+        stem = "book";
+    const std::size_t kMaxStem = 31 - kExtension.size();
+    std::string candidate;
+    for (int number = 1; number < 1000; ++number) {
+        std::string suffix = number == 1 ? "" : "(" + std::to_string(number) + ")";
+        candidate = stem.substr(0, kMaxStem - suffix.size()) + suffix + kExtension;
+        if (!taken || !taken(candidate))
+            break;
+    }
+    return candidate;
 }

@@ -52,15 +52,12 @@ bool CBookCopier::Begin(const std::string& source, const std::string& folder, co
         Fail(Failure::FolderMissing, ERROR_PATH_NOT_FOUND);
         return false;
     }
-    // The temporary file lives in the target's folder, so putting it in place is a rename
-    // on the same volume.
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "kvq", 0, temp)) {
-        FailWrite(GetLastError());
+    // Lengths first: a folder too deep for the book's path leaves nothing behind.
+    if (m_strTarget.size() > kMaxPath) {
+        Fail(Failure::PathTooLong, ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
-    m_strTemp = temp;
-    m_hTemp = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hTemp = CreateTemp(folder);
     if (m_hTemp == INVALID_HANDLE_VALUE) {
         FailWrite(GetLastError());
         return false;
@@ -69,6 +66,36 @@ bool CBookCopier::Begin(const std::string& source, const std::string& folder, co
     m_buffer.resize(kChunkSize);
     m_status = Status::Copying;
     return true;
+}
+
+// The temporary file lives in the target's folder, so putting it in place is a rename on the same
+// volume. Its name, "~kv" and random hex digits, is cut to keep its path within the limit wherever
+// the target's path is; CREATE_NEW claims a free one.
+HANDLE CBookCopier::CreateTemp(const std::string& folder) {
+    std::string prefix = JoinPath(folder, "");
+    size_t room = kMaxPath - std::min(prefix.size(), kMaxPath);
+    std::string lead = room > 3 ? "~kv" : "";
+    DWORD error = ERROR_FILENAME_EXCED_RANGE;
+    for (DWORD attempt = 0; attempt < 100 && room > 0; ++attempt) {
+        char digits[16];
+        wsprintfA(digits, "%08lx",
+                  (GetTickCount() ^ (GetCurrentThreadId() << 12)) * 2654435761u + attempt * 40503u);
+        std::string path =
+            prefix + lead + std::string(digits).substr(0, std::min<size_t>(8, room - lead.size()));
+        if (path == m_strTarget)
+            continue;
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            m_strTemp = path;
+            return file;
+        }
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
 }
 
 CBookCopier::Status CBookCopier::Step() {

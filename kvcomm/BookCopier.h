@@ -13,7 +13,15 @@
 class CBookCopier {
 public:
     enum class Status { Copying, Done, Failed };
-    enum class Failure { None, SourceUnreadable, FolderMissing, DiskFull, TargetReadOnly, WriteFailed };
+    enum class Failure {
+        None,
+        SourceUnreadable,
+        FolderMissing,
+        PathTooLong,
+        DiskFull,
+        TargetReadOnly,
+        WriteFailed
+    };
 
     using WriteFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 
@@ -23,6 +31,8 @@ public:
     static bool IsFolder(const std::string& path);
 
     static constexpr DWORD kChunkSize = 64 * 1024;
+    // The longest path the ANSI file functions take (MAX_PATH less the terminator).
+    static constexpr size_t kMaxPath = MAX_PATH - 1;
 
     CBookCopier() = default;
     ~CBookCopier();
@@ -46,6 +56,7 @@ private:
     Status Fail(Failure failure, DWORD error);
     Status FailWrite(DWORD error);
     bool WriteAll(const char* data, DWORD size);
+    HANDLE CreateTemp(const std::string& folder);
     Status Commit();
     void CloseFiles();
 

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -38,17 +39,21 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
     return 0;
 }
 
+// The name becomes a file name inside the storage folder: a path would lead out of it.
+bool IsDeviceName(const std::string& name) {
+    return name.find('\\') == std::string::npos && IsValidKelvraFileName(name.c_str());
+}
+
 }  // namespace
 
 CUploadWizard::CUploadWizard(std::string bookPath, std::string deviceName)
-    : m_strBookPath(std::move(bookPath)), m_strDeviceName(std::move(deviceName)) {}
+    : m_strBookPath(std::move(bookPath)), m_strBookName(std::move(deviceName)) {}
 
 bool CUploadWizard::Run(HWND owner) {
-    // The name becomes a file name inside the storage folder: a path would lead out of it.
-    if (m_strDeviceName.find('\\') != std::string::npos || !IsValidKelvraFileName(m_strDeviceName.c_str())) {
-        CKvText::Report(owner, CKvText::Format(IDS_KV_NAME_REFUSED, {m_strDeviceName}));
-        return false;
-    }
+    m_strDeviceName = m_strBookName;
+    m_bProposed = !IsDeviceName(m_strBookName);
+    if (m_bProposed)
+        m_strDeviceName = m_strProposal = ProposeName(CDeviceFolder::Initial());
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(m_strBookPath.c_str(), GetFileExInfoStandard, &data)) {
         CKvText::Report(owner, CKvText::Format(IDS_KV_BOOK_UNREADABLE,
@@ -102,6 +107,10 @@ INT_PTR CUploadWizard::OnMessage(UINT message, WPARAM wParam, LPARAM) {
                 OnCopyTimer();
             return TRUE;
         case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_KV_FOLDER && HIWORD(wParam) == EN_CHANGE) {
+                OnFolderChanged();
+                return TRUE;
+            }
             if (HIWORD(wParam) != BN_CLICKED)
                 return FALSE;
             switch (LOWORD(wParam)) {
@@ -122,13 +131,62 @@ INT_PTR CUploadWizard::OnMessage(UINT message, WPARAM wParam, LPARAM) {
 
 void CUploadWizard::OnInitDialog() {
     SetWindowTextA(m_hWnd, CKvText::Load(IDS_KV_CAPTION).c_str());
+    SendMessageA(Item(IDC_KV_BOOKNAME), EM_LIMITTEXT, MAX_PATH - 1, 0);
     SetDlgItemTextA(m_hWnd, IDC_KV_BOOKNAME, m_strDeviceName.c_str());
+    if (m_bProposed) {
+        const char* problem = KelvraFileNameProblem(m_strBookName.c_str());
+        std::string reason = problem ? problem : CKvText::Load(IDS_KV_NAME_IS_PATH);
+        SetDlgItemTextA(m_hWnd, IDC_KV_NAMENOTE,
+                        CKvText::Format(IDS_KV_NAME_PROPOSED, {m_strBookName, reason}).c_str());
+    }
     SetDlgItemTextA(m_hWnd, IDC_KV_BOOKSIZE, SizeText(m_nBookSize).c_str());
     SendMessageA(Item(IDC_KV_FOLDER), EM_LIMITTEXT, MAX_PATH - 1, 0);
     SetDlgItemTextA(m_hWnd, IDC_KV_FOLDER, CDeviceFolder::Initial().c_str());
     SendMessageA(Item(IDC_KV_PROGRESS), PBM_SETRANGE32, 0, kProgressRange);
     SetState(State::Ready);
+    CentreOnOwner();
     SetFocus(Item(IDOK));
+}
+
+// Over the window that owns the wizard, not the middle of the screen, and within the work area of
+// the owner's monitor.
+void CUploadWizard::CentreOnOwner() {
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoA(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT area = monitor.rcWork;
+    RECT around = area;
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &around);
+    RECT self;
+    GetWindowRect(m_hWnd, &self);
+    int width = self.right - self.left;
+    int height = self.bottom - self.top;
+    int x =
+        std::max<int>(area.left, std::min<int>((around.left + around.right - width) / 2, area.right - width));
+    int y = std::max<int>(area.top,
+                          std::min<int>((around.top + around.bottom - height) / 2, area.bottom - height));
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string CUploadWizard::ProposeName(const std::string& folder) const {
+    return ProposeKelvraFileName(m_strBookName.c_str(), [&](const std::string& name) {
+        return !folder.empty() &&
+               GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
+}
+
+// Another folder may hold other files: a proposal the user left as it was is made anew for it.
+void CUploadWizard::OnFolderChanged() {
+    if (!m_bProposed || m_state != State::Ready)
+        return;
+    char name[MAX_PATH] = "";
+    GetDlgItemTextA(m_hWnd, IDC_KV_BOOKNAME, name, MAX_PATH);
+    if (m_strProposal != name)
+        return;
+    m_strProposal = ProposeName(GetFolder());
+    SetDlgItemTextA(m_hWnd, IDC_KV_BOOKNAME, m_strProposal.c_str());
 }
 
 void CUploadWizard::OnSend() {
@@ -138,6 +196,15 @@ void CUploadWizard::OnSend() {
     }
     if (m_state != State::Ready)
         return;
+    // The name typed is held to the same rule as the book's own.
+    char name[MAX_PATH] = "";
+    GetDlgItemTextA(m_hWnd, IDC_KV_BOOKNAME, name, MAX_PATH);
+    if (!IsDeviceName(name)) {
+        CKvText::Report(m_hWnd, CKvText::Format(IDS_KV_NAME_REFUSED, {name}));
+        SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_KV_BOOKNAME)), TRUE);
+        return;
+    }
+    m_strDeviceName = name;
     std::string folder = GetFolder();
     if (folder.empty()) {
         CKvText::Report(m_hWnd, CKvText::Load(IDS_KV_FOLDER_EMPTY));
@@ -211,6 +278,7 @@ void CUploadWizard::SetState(State state) {
     m_state = state;
     bool ready = state == State::Ready;
     EnableWindow(Item(IDC_KV_FOLDER), ready);
+    EnableWindow(Item(IDC_KV_BOOKNAME), ready);
     EnableWindow(Item(IDC_KV_BROWSE), ready);
     EnableWindow(Item(IDOK), state != State::Copying);
     EnableWindow(Item(IDCANCEL), state != State::Sent);
@@ -250,6 +318,9 @@ void CUploadWizard::ReportCopyFailure() {
             break;
         case CBookCopier::Failure::FolderMissing:
             text = CKvText::Format(IDS_KV_FOLDER_MISSING, {m_strFolder});
+            break;
+        case CBookCopier::Failure::PathTooLong:
+            text = CKvText::Format(IDS_KV_PATH_TOO_LONG, {m_strFolder});
             break;
         case CBookCopier::Failure::DiskFull:
             text = CKvText::Format(IDS_KV_DISK_FULL, {m_strDeviceName});

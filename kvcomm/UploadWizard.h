@@ -28,6 +28,10 @@ private:
     void OnBrowse();
     void OnCancel();
     void OnCopyTimer();
+    void OnFolderChanged();
+    void CentreOnOwner();
+    // A name the handheld accepts for the book, clear of the files already in `folder`.
+    std::string ProposeName(const std::string& folder) const;
 
     void SetState(State state);
     void ShowProgress();
@@ -36,7 +40,10 @@ private:
     HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
 
     std::string m_strBookPath;
-    std::string m_strDeviceName;
+    std::string m_strBookName;    // the name the book has on this computer
+    std::string m_strDeviceName;  // the name it gets on the handheld
+    bool m_bProposed = false;     // the book's own name breaks the handheld's rule
+    std::string m_strProposal;    // the name the wizard proposed last
     unsigned long long m_nBookSize = 0;
     std::string m_strFolder;  // the folder of the copy under way
     CBookCopier m_copier;

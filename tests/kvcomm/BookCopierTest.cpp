@@ -167,6 +167,20 @@ TEST_F(KvCommCopier, MissingFolderOrBookFailsBeforeAnythingIsWritten) {
     EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
 }
 
+// In a folder deep enough that the book's path there just fits, the temporary file fits too; a
+// name that would not fit is refused before anything is created.
+TEST_F(KvCommCopier, DeepFoldersAreMeasuredBeforeAnythingIsCreated) {
+    std::string deep = m_temp / std::string(248 - m_temp.Path().size() - 1, 'd');
+    CTempFolder::MakeFolder(deep);
+    CBookCopier copier;
+    EXPECT_FALSE(copier.Begin(m_strBook, deep, "Novel(2).book"));
+    EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::PathTooLong);
+    EXPECT_TRUE(CTempFolder::List(deep).empty());
+    m_strDevice = deep;
+    EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Done);  // "Novel.book": 259 characters
+    EXPECT_EQ(CTempFolder::List(deep), std::vector<std::string>{"Novel.book"});
+}
+
 TEST_F(KvCommCopier, AbortOrDestructionMidwayRemovesTheTemporaryFile) {
     {
         CBookCopier copier;

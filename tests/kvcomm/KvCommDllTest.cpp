@@ -295,18 +295,45 @@ TEST_F(KvCommWizard, MissingFolderIsRefusedAndTheWizardStaysOpen) {
     EXPECT_EQ(RememberedFolder(), "(none)");
 }
 
-TEST_F(KvCommWizard, NamesTheDeviceRefusesAreReportedBeforeTheWizard) {
-    std::string escape = "..\\escape.book";
-    for (const std::string& name : {std::string("My Book.book"), std::string("-notes.book"), escape,
-                                    std::string("notes.book."), std::string(32, 'a')}) {
-        CTempFolder::WriteFile(m_temp / "source.book", "x");
-        int result = Send(m_temp / "source.book", name, [&](CModalDriver& driver) {
-            ExpectMessage(driver, m_owner, "does not accept the file name\n\n\"" + name + "\"");
+// A name the handheld refuses gets a proposal it accepts, clear of the files on the device, in a
+// box the user can change; a name typed there meets the same rule. The book on the computer keeps
+// its name, Cancel sends nothing, and the wizard opens centred on its owner.
+TEST_F(KvCommWizard, ProposesANameTheDeviceAcceptsAndChecksTheOneTyped) {
+    SetWindowPos(m_owner, nullptr, 300, 200, 700, 600, SWP_NOZORDER | SWP_SHOWWINDOW);
+    CTempFolder::WriteFile(m_strDevice + "\\My_Book.book", "earlier");
+    struct Row {
+        std::string name;
+        std::string proposed;
+        bool send;
+    };
+    for (const Row& row :
+         {Row{"My Book.book", "My_Book(2).book", true}, Row{"-notes.book.", "notes.book", false},
+          Row{"..\\escape.book", "escape.book", true},
+          Row{std::string(40, 'a') + ".txt", std::string(26, 'a') + ".book", true}}) {
+        int result = Send(m_strBook, row.name, [&](CModalDriver& driver) {
+            HWND wizard = WaitForWizard(driver);
+            CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
+            EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_BOOKNAME), row.proposed) << row.name;
+            RECT owner, self;
+            GetWindowRect(m_owner, &owner);
+            GetWindowRect(wizard, &self);
+            EXPECT_NEAR(self.left + self.right, owner.left + owner.right, 2) << row.name;
+            EXPECT_NEAR(self.top + self.bottom, owner.top + owner.bottom, 2) << row.name;
+            CModalDriver::SetItemText(wizard, IDC_KV_BOOKNAME, "bad name");
+            CModalDriver::Click(wizard, IDOK);
+            ExpectMessage(driver, wizard, "does not accept the file name\n\n\"bad name\"");
+            CModalDriver::SetItemText(wizard, IDC_KV_BOOKNAME, row.proposed);
+            if (row.send)
+                SendAndFinish(driver, m_strDevice);
+            else
+                CModalDriver::Click(wizard, IDCANCEL);
         });
-        EXPECT_EQ(result, 0) << name;
+        EXPECT_EQ(result, row.send ? 1 : 0) << row.name;
+        EXPECT_EQ(CTempFolder::Exists(m_strDevice + "\\" + row.proposed), row.send) << row.name;
     }
+    EXPECT_EQ(CTempFolder::ReadFile(m_strDevice + "\\My_Book.book"), "earlier");
+    EXPECT_TRUE(CTempFolder::ReadFile(m_strBook) == m_strBytes);
     EXPECT_FALSE(CTempFolder::Exists(m_temp / "escape.book"));
-    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
 }
 
 TEST_F(KvCommWizard, MissingBookIsReportedBeforeTheWizard) {
