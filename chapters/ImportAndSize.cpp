@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <exception>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
 
 #include "Book.h"
 #include "IncomingText.h"
+#include "RtfCheck.h"
 
 namespace {
 
@@ -57,23 +58,33 @@ EImport InsertTextFile(CQuireBinderDlg& owner, const std::string& strPath) {
     return EImport::Inserted;
 }
 
-// The RTF stream's source. A failed read must not unwind through the rich edit control: it is
-// kept here, the stream stops, and the error is raised again once the control has returned.
+// The RTF file's bytes, read before any control sees them; reading stops past what the check
+// allows.
+std::string ReadRtfBytes(CFile& file) {
+    std::string bytes;
+    char chunk[64 * 1024];
+    while (bytes.size() <= RtfCheck::kMaxBytes) {
+        UINT nRead = file.Read(chunk, UINT(sizeof(chunk)));
+        if (nRead == 0)
+            break;
+        bytes.append(chunk, nRead);
+    }
+    return bytes;
+}
+
+// The checked bytes, handed to the decoding control piece by piece.
 struct RtfSource {
-    CFile* pFile;
-    std::exception_ptr error;
+    const std::string* pBytes;
+    size_t nPos;
 };
 
 DWORD CALLBACK ReadRtf(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb) {
     auto* pSource = reinterpret_cast<RtfSource*>(dwCookie);
-    *pcb = 0;
-    try {
-        *pcb = LONG(pSource->pFile->Read(pbBuff, UINT(cb)));
-        return 0;
-    } catch (...) {
-        pSource->error = std::current_exception();
-        return 1;
-    }
+    size_t nCount = std::min(size_t(cb > 0 ? cb : 0), pSource->pBytes->size() - pSource->nPos);
+    std::memcpy(pbBuff, pSource->pBytes->data() + pSource->nPos, nCount);
+    pSource->nPos += nCount;
+    *pcb = LONG(nCount);
+    return 0;
 }
 
 // The decoder's whole text as Unicode: the control's ANSI text would have turned every character
@@ -94,8 +105,19 @@ std::string UnicodeTextOf(CRichEditCtrl& decoder) {
 // Inserts the plain characters of an RTF file at the editor's caret: a hidden rich edit control
 // reads the file (its code page, \'hh and \uN included) and hands back its text without the
 // formatting; what the book's code page cannot hold is shown first. Empty when it yields no text.
+// A file the control could not safely decode is refused before the control sees it.
 EImport InsertRtfFile(CQuireBinderDlg& owner, const std::string& strPath) {
-    CFile file(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    std::string bytes;
+    {
+        CFile file(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+        bytes = ReadRtfBytes(file);
+    }
+    std::string strProblem = RtfCheck::FindProblem(bytes.data(), bytes.size());
+    if (!strProblem.empty()) {
+        owner.MessageBox(("This RTF file cannot be imported: " + strProblem + ".").c_str(), "Error!",
+                         MB_OK | MB_ICONERROR);
+        return EImport::Refused;
+    }
     CRichEditCtrl decoder;
     if (!decoder.Create(WS_CHILD | ES_MULTILINE, CRect(10, 10, 100, 200), &owner, 1))
         throw std::runtime_error("\"" + strPath +
@@ -107,11 +129,9 @@ EImport InsertRtfFile(CQuireBinderDlg& owner, const std::string& strPath) {
     // The control's default limit is far below the editor's and would cut the file short unnoticed.
     decoder.LimitText(CQuireBinderDlg::kEditorTextLimit);
 
-    RtfSource source{&file, nullptr};
+    RtfSource source{&bytes, 0};
     EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, &ReadRtf};
     decoder.StreamIn(SF_RTF, stream);
-    if (source.error)
-        std::rethrow_exception(source.error);
     if (decoder.GetWindowTextLength() == 0)
         return EImport::Empty;
     SConvertedText converted = ConvertIncomingText(UnicodeTextOf(decoder), ETextEncoding::Utf16LE);

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Fuzzes the book reader and the text conversion with libFuzzer (clang-14, ASan and UBSan) in a
-# build tree of its own, <build>/fuzz. fuzz_load puts its inputs through LoadFromFile on a real
-# file, as in the programs; fuzz_text through the text detection and conversion, and gets a
-# quarter of the time.
+# Fuzzes the book reader, the text conversion and the RTF import check with libFuzzer (clang-14,
+# ASan and UBSan) in a build tree of its own, <build>/fuzz. fuzz_load puts its inputs through
+# LoadFromFile on a real file, as in the programs; fuzz_text through the text detection and
+# conversion, and gets a quarter of the time; fuzz_rtf through the RTF check, an eighth.
 #
 #   scripts/fuzz.sh                 the long run: 30 CPU-minutes in one process (one core)
 #   scripts/fuzz.sh --seconds N     N CPU-seconds (scripts/test.sh runs 60)
 #
-# The seeds (tests/fuzz/corpus, tests/fuzz/text/corpus) are only read; what the fuzzer learns is
-# kept in <build>/fuzz/corpus (and corpus-text) and reused by the next run. An input that fails
-# is written to <build>/fuzz/artifacts/ and the script fails; once the fault is mended, copy the
-# input into tests/fuzz/crashes/ (or tests/fuzz/text/crashes/), where fuzz_replay_test (or
-# fuzz_text_replay_test) replays it in every native and ASan run.
+# The seeds (tests/fuzz/corpus, tests/fuzz/text/corpus, tests/fuzz/rtf/corpus) are only read;
+# what the fuzzer learns is kept in <build>/fuzz/corpus (and corpus-text, corpus-rtf) and reused by
+# the next run. An input that fails is written to <build>/fuzz/artifacts/ and the script fails;
+# once the fault is mended, copy the input into tests/fuzz/crashes/ (or text/crashes/, rtf/crashes/),
+# where fuzz_replay_test (or fuzz_text_replay_test, fuzz_rtf_replay_test) replays it in every
+# native and ASan run.
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -29,10 +30,10 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
     CC=clang-14 CXX=clang++-14 cmake -S "$QB_ROOT" -B "$dir" -DQB_FUZZ=ON -DQB_BENCH=OFF \
         >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; exit 1; }
 fi
-cmake --build "$dir" -j "$QB_JOBS" --target fuzz_load fuzz_text >"$dir.build.log" 2>&1 ||
+cmake --build "$dir" -j "$QB_JOBS" --target fuzz_load fuzz_text fuzz_rtf >"$dir.build.log" 2>&1 ||
     { cat "$dir.build.log" >&2; exit 1; }
 
-mkdir -p "$dir/corpus" "$dir/corpus-text" "$dir/artifacts"
+mkdir -p "$dir/corpus" "$dir/corpus-text" "$dir/corpus-rtf" "$dir/artifacts"
 # The target writes each input to a file; in memory that costs far less than on disk.
 scratch=$dir
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=/dev/shm; fi
@@ -69,9 +70,14 @@ fuzz_target() {
     done
 }
 text_seconds=$(( (seconds + 3) / 4 ))
+rtf_seconds=$(( (seconds + 7) / 8 ))
 fuzz_target fuzz_text "$text_seconds" "$QB_ROOT/tests/fuzz/text.dict" "$dir/corpus-text" "$QB_ROOT/tests/fuzz/text/corpus"
 if [ $status -eq 0 ]; then
-    fuzz_target fuzz_load "$((seconds - text_seconds))" "$QB_ROOT/tests/fuzz/load.dict" "$dir/corpus" \
+    fuzz_target fuzz_rtf "$rtf_seconds" "$QB_ROOT/tests/fuzz/rtf.dict" "$dir/corpus-rtf" \
+        "$QB_ROOT/tests/fuzz/rtf/corpus"
+fi
+if [ $status -eq 0 ]; then
+    fuzz_target fuzz_load "$((seconds - text_seconds - rtf_seconds))" "$QB_ROOT/tests/fuzz/load.dict" "$dir/corpus" \
         "$QB_ROOT/tests/fuzz/corpus"
 fi
 

@@ -12,6 +12,7 @@
 
 #include "ChapterTestDlg.h"
 #include "ModalAnswerer.h"
+#include "RtfSamples.h"
 #include "WindowRunner.h"
 
 namespace {
@@ -108,6 +109,31 @@ TEST(TextLimit, EveryWayInTakesOnlyWhatFitsAndSaysSo) {
             SetClipboard(dlg.m_hWnd, {});
         });
     }
+}
+
+// Every RTF file that took the decoding control down is refused before the control sees it, and
+// the chapter stays as it was; a file at all the limits at once decodes.
+TEST(TextLimit, HostileRtfIsRefusedAndWhatPassesDecodes) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("One");
+        dlg.Type(IDC_EDITOR, "kept");
+        ModalAnswerer answerer(120000);
+        for (const RtfSamples::Hostile& file : RtfSamples::HostileFiles()) {
+            SCOPED_TRACE(file.name);
+            ImportFile(dlg, answerer, WriteTempFile("hostile.rtf", file.rtf),
+                       {ModalAnswerer::Press("Error!", IDOK)
+                            .WithText(std::string("This RTF file cannot be imported: ") + file.reason + ".")});
+            EXPECT_TRUE(answerer.AllAnswered());
+            EXPECT_EQ(dlg.Text(IDC_EDITOR), "kept");
+            EXPECT_EQ(::GetDlgItem(dlg.m_hWnd, 1), nullptr);
+        }
+        ImportFile(dlg, answerer, WriteTempFile("limits.rtf", RtfSamples::AtTheLimits()));
+        EXPECT_TRUE(answerer.AllAnswered());
+        std::string shown = dlg.Text(IDC_EDITOR);
+        EXPECT_EQ(shown.substr(0, 8), "keptdeep");
+        EXPECT_NE(shown.find("p\r\np\r\np"), std::string::npos);
+    });
 }
 
 }  // namespace
