@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "BookLoader.h"
+#include "ContainerReader.h"
+#include "FileSystem.h"
 
 CBook theBook;
 
@@ -182,7 +184,7 @@ bool CBook::LoadFromFile(const char* path) {
     CBookLoader loader(*this);
     bool accepted;
     try {
-        accepted = ReadContainer(path, loader) && loader.Accepted();
+        accepted = CContainerReader(CFileSystem::Active()).Walk(path, loader) && loader.Accepted();
     } catch (const std::bad_alloc&) {
         accepted = false;  // a book too large for memory is not half loaded
     }

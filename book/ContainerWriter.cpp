@@ -1,35 +1,24 @@
 #include "ContainerWriter.h"
 
 #include <cstring>
-#include <exception>
 #include <new>
-#include <string>
 
+#include "ContainerFormat.h"
 #include "FileSystem.h"
-#include "MemberHandler.h"
 #include "MemberSource.h"
 #include "MessageSink.h"
 #include "OutputFile.h"
 
+using container::kEntrySize;
+using container::kHeaderSize;
+using container::kMagic;
+
 namespace {
 
-const unsigned kMagic = 0x4B76;  // "Kv"
-const unsigned kHeaderSize = 6;
-const unsigned kEntrySize = 10;
-const unsigned kNameBufferSize = 260;
 // Every position and size in the file is a 32-bit number.
 const uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
 }  // namespace
-
-struct CContainerWriter::Walk {
-    std::FILE* file;
-    uint64_t fileSize;
-    // Member data handed over may add up to no more than the file holds: records of a real
-    // container never overlap, and a forged directory must not multiply the work or the memory.
-    uint64_t budget;
-    CMemberHandler& handler;
-};
 
 CContainerWriter::CContainerWriter() : m_names(), m_nNamesLength(0), m_nMembers(0) {}
 
@@ -199,108 +188,4 @@ void CContainerWriter::WriteU32(COutputFile& file, uint32_t value) {
 
 void CContainerWriter::WriteBlock(COutputFile& file, const void* data, uint32_t count) {
     ReportLoss(file.PutBlock(data, count));
-}
-
-unsigned CContainerWriter::ReadByte(std::FILE* file) {
-    int byte = std::getc(file);
-    if (byte == EOF)
-        throw Abort{3};
-    return static_cast<unsigned>(byte);
-}
-
-unsigned CContainerWriter::ReadU16(std::FILE* file) {
-    unsigned high = ReadByte(file);
-    return high * 256 + ReadByte(file);
-}
-
-uint32_t CContainerWriter::ReadU32(std::FILE* file) {
-    uint32_t high = ReadU16(file);
-    return high * 65536 + ReadU16(file);
-}
-
-bool CContainerWriter::ReadContainer(const char* path, CMemberHandler& handler) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-    if (!file)
-        return false;
-    // Every seek drops the stream's buffer, and the walk seeks three times per member; data
-    // blocks bypass the buffer anyway.
-    std::setvbuf(file.get(), nullptr, _IOFBF, 512);
-    long size = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : -1;
-    if (size < 0)
-        return false;
-    Walk walk = {file.get(), static_cast<uint64_t>(size), static_cast<uint64_t>(size), handler};
-    try {
-        Seek(walk, 0);
-        if (ReadU16(walk.file) == kMagic) {
-            unsigned count = ReadU16(walk.file);
-            if (count > 0 && count < kMembersCapacity) {
-                ReadU16(walk.file);
-                for (unsigned i = 0; i < count; ++i)
-                    ReadMember(walk, i);
-            }
-        }
-    } catch (const Abort&) {
-        // the file ended early: the walk ends with what was handed over so far
-        handler.OnCutShort();
-    }
-    return true;
-}
-
-// Positions at or past the end abort the walk just as reading there would; checking first also
-// keeps 32-bit positions away from a seek that takes a signed long.
-void CContainerWriter::Seek(const Walk& walk, uint64_t position) {
-    if (position >= walk.fileSize || std::fseek(walk.file, static_cast<long>(position), SEEK_SET) != 0)
-        throw Abort{3};
-}
-
-void CContainerWriter::ReadMember(Walk& walk, unsigned index) {
-    Seek(walk, kHeaderSize + uint64_t(kEntrySize) * index);
-    unsigned namePosition = ReadU16(walk.file);
-    uint32_t dataPosition = ReadU32(walk.file);
-    uint32_t recordSize = ReadU32(walk.file);
-
-    Seek(walk, namePosition);
-    char name[kNameBufferSize];
-    std::size_t nameLength = 0;
-    for (unsigned byte; (byte = ReadByte(walk.file)) != 0;) {
-        if (nameLength == kNameBufferSize - 1)
-            return;  // too long for any member this system knows: skip it
-        name[nameLength++] = static_cast<char>(byte);
-    }
-    walk.handler.OnMemberName(std::string(name, nameLength));
-
-    Seek(walk, dataPosition);
-    unsigned flag = ReadByte(walk.file);
-    uint32_t recordHeader = 1;
-    if (flag == 2) {
-        ReadU32(walk.file);
-        recordHeader = 5;
-    } else if (flag != 0) {
-        return;  // no writer produces it, and guessing at its layout would read past the record
-    }
-    if (recordSize < recordHeader)
-        return;
-    uint64_t length = recordSize - recordHeader;
-    if (uint64_t(dataPosition) + recordHeader + length > walk.fileSize) {
-        walk.handler.OnCutShort();
-        return;
-    }
-    if (length > walk.budget)
-        return;
-    std::string* target = walk.handler.DataTarget();
-    if (!target)
-        return;
-    std::size_t start = target->size();
-    try {
-        target->resize(start + static_cast<std::size_t>(length));
-    } catch (const std::exception&) {
-        return;  // no room for the member: skip it, as a failed allocation does
-    }
-    if (length > 0 &&
-        std::fread(&(*target)[start], 1, static_cast<std::size_t>(length), walk.file) != length) {
-        target->resize(start);
-        return;
-    }
-    walk.budget -= length;
-    walk.handler.OnMemberData(*target);
 }

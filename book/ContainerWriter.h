@@ -1,16 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 
 class COutputFile;
-class CMemberHandler;
 class CMemberSource;
 
 // The queue of named members and the writer of container files: a big-endian header with the
 // magic "Kv", a directory of 10-byte entries, a block of NUL-terminated names, then one record per
-// member. Its byte helpers also serve the reading walk.
+// member. CContainerReader walks what it writes.
 class CContainerWriter {
 public:
     enum { kNamesCapacity = 16000, kMembersCapacity = 32000 };
@@ -36,14 +34,9 @@ public:
     bool WriteFile(const char* path);
     static uint32_t RecordSize(const Member& member);
 
-    // Walks the container at `path` and hands its members to `handler`. False only when the file
-    // cannot be opened; a broken container simply ends the walk, and one cut short says so.
-    static bool ReadContainer(const char* path, CMemberHandler& handler);
-
 protected:
     // Aborts a whole write (1: a byte, 2: a block could not be written, 4: the members cannot be
-    // written at all, or a source failed) or read (3: the file ended). Caught by WriteFile and
-    // ReadContainer; it never leaves them.
+    // written at all, or a source failed). Caught by WriteFile; it never leaves it.
     struct Abort {
         int code;
     };
@@ -52,9 +45,6 @@ protected:
     static void WriteU16(COutputFile& file, uint32_t value);
     static void WriteU32(COutputFile& file, uint32_t value);
     static void WriteBlock(COutputFile& file, const void* data, uint32_t count);
-    static unsigned ReadByte(std::FILE* file);
-    static unsigned ReadU16(std::FILE* file);
-    static uint32_t ReadU32(std::FILE* file);
 
     // Queues the caller's bytes without copying them; they must stay unchanged until WriteFile
     // returns. False, with nothing queued, when the member table or the names block is full.
@@ -66,16 +56,12 @@ protected:
     void DiscardMembers();
 
 private:
-    struct Walk;
-
     bool HasRoomFor(const char* name) const;
     void Queue(const char* name, const void* data, uint32_t length, std::unique_ptr<unsigned char[]> copy);
     void WriteMembers(COutputFile& file);
     static void CopyFromSource(COutputFile& file, const Member& member);
     static void FinishWrite(COutputFile& file);
     static void ReportLoss(int loss);
-    static void Seek(const Walk& walk, uint64_t position);
-    static void ReadMember(Walk& walk, unsigned index);
 
     char m_names[kNamesCapacity];
     int32_t m_nNamesLength;

@@ -64,3 +64,19 @@ std::string CFileSystem::RandomNameBeside(const std::string& target, const char*
         shortName[0] = shortName[0] == '0' ? '1' : '0';
     return prefix + shortName;
 }
+
+CFileSystem::Handle CFileSystem::OpenRead(const std::string&) {
+    return nullptr;
+}
+
+std::size_t CFileSystem::Read(Handle, void*, std::size_t) {
+    return 0;
+}
+
+bool CFileSystem::Seek(Handle, uint64_t) {
+    return false;
+}
+
+bool CFileSystem::Size(Handle, uint64_t&) {
+    return false;
+}

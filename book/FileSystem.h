@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
-// The file operations of a save, behind one seam so that tests can make any of them fail and each
-// platform can use its own calls.
+// The file operations of a save and a load, behind one seam so that tests can make any of them
+// fail, the fuzzer can read from memory, and each platform can use its own calls.
 class CFileSystem {
 public:
     // An open file as the file system that opened it knows it (a C stream, a Windows handle);
@@ -23,6 +24,15 @@ public:
     // Puts the closed file `from` in place of `to`; on failure `to` is left as it was.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
+
+    // Opens an existing file for reading; null when it cannot be opened. Closed with Close. A file
+    // system that only writes (standard output) opens nothing.
+    virtual Handle OpenRead(const std::string& path);
+    // Returns the number of bytes read: fewer than asked only at the end of the file or on an error.
+    virtual std::size_t Read(Handle file, void* data, std::size_t count);
+    // Moves the read position to `position` bytes from the start.
+    virtual bool Seek(Handle file, uint64_t position);
+    virtual bool Size(Handle file, uint64_t& size);
 
     static CFileSystem& Active();
     // A null file system restores the standard one.

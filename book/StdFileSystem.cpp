@@ -1,5 +1,6 @@
 #include "StdFileSystem.h"
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -103,4 +104,30 @@ bool CStdFileSystem::Replace(const std::string& from, const std::string& to) {
 
 bool CStdFileSystem::Remove(const std::string& path) {
     return std::remove(path.c_str()) == 0;
+}
+
+CFileSystem::Handle CStdFileSystem::OpenRead(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // The reader buffers on its own; a stream buffer would only be dropped at every seek.
+    if (file)
+        std::setvbuf(file, nullptr, _IONBF, 0);
+    return file;
+}
+
+std::size_t CStdFileSystem::Read(Handle file, void* data, std::size_t count) {
+    return std::fread(data, 1, count, Stream(file));
+}
+
+// The C library seeks with a signed long, which is 32 bits on Windows.
+bool CStdFileSystem::Seek(Handle file, uint64_t position) {
+    return position <= static_cast<uint64_t>(LONG_MAX) &&
+           std::fseek(Stream(file), static_cast<long>(position), SEEK_SET) == 0;
+}
+
+bool CStdFileSystem::Size(Handle file, uint64_t& size) {
+    long end = std::fseek(Stream(file), 0, SEEK_END) == 0 ? std::ftell(Stream(file)) : -1;
+    if (end < 0)
+        return false;
+    size = static_cast<uint64_t>(end);
+    return true;
 }

@@ -12,6 +12,10 @@ public:
     bool Close(Handle file) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    Handle OpenRead(const std::string& path) override;
+    std::size_t Read(Handle file, void* data, std::size_t count) override;
+    bool Seek(Handle file, uint64_t position) override;
+    bool Size(Handle file, uint64_t& size) override;
 
 private:
     // A name beside `target` that no file has at the moment.

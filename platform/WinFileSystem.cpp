@@ -12,8 +12,24 @@ HANDLE Win(CFileSystem::Handle file) {
 const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                               FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// One WriteFile call takes a DWORD count; larger blocks go in slices.
+// One WriteFile or ReadFile call takes a DWORD count; larger blocks go in slices.
 const std::size_t kMaxSlice = 64 * 1024 * 1024;
+
+// Moves `count` bytes with call(offset, slice, &moved), slice by slice. It goes on after a short
+// call: only a failed one or one that moves nothing ends it, so the count returned is every byte
+// the system moved.
+template <typename Call>
+std::size_t InSlices(std::size_t count, Call call) {
+    std::size_t moved = 0;
+    while (moved < count) {
+        std::size_t slice = count - moved < kMaxSlice ? count - moved : kMaxSlice;
+        DWORD done = 0;
+        if (!call(moved, static_cast<DWORD>(slice), &done) || done == 0)
+            break;
+        moved += done;
+    }
+    return moved;
+}
 
 }  // namespace
 
@@ -44,19 +60,11 @@ CFileSystem::Handle CWinFileSystem::CreateTemp(const std::string& target, std::s
     return nullptr;
 }
 
-// Goes on after a short write: only a failed call or one that takes nothing ends it, so the count
-// returned is every byte the system accepted.
 std::size_t CWinFileSystem::Write(Handle file, const void* data, std::size_t count) {
     const char* bytes = static_cast<const char*>(data);
-    std::size_t written = 0;
-    while (written < count) {
-        std::size_t slice = count - written < kMaxSlice ? count - written : kMaxSlice;
-        DWORD done = 0;
-        if (!WriteFile(Win(file), bytes + written, static_cast<DWORD>(slice), &done, nullptr) || done == 0)
-            break;
-        written += done;
-    }
-    return written;
+    return InSlices(count, [&](std::size_t offset, DWORD slice, DWORD* done) {
+        return WriteFile(Win(file), bytes + offset, slice, done, nullptr) != 0;
+    });
 }
 
 bool CWinFileSystem::Flush(Handle file) {
@@ -82,4 +90,32 @@ bool CWinFileSystem::Replace(const std::string& from, const std::string& to) {
 
 bool CWinFileSystem::Remove(const std::string& path) {
     return DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+// Shared as the C library's fopen shares: another program may keep the book open, even for writing.
+CFileSystem::Handle CWinFileSystem::OpenRead(const std::string& path) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+std::size_t CWinFileSystem::Read(Handle file, void* data, std::size_t count) {
+    char* bytes = static_cast<char*>(data);
+    return InSlices(count, [&](std::size_t offset, DWORD slice, DWORD* done) {
+        return ReadFile(Win(file), bytes + offset, slice, done, nullptr) != 0;
+    });
+}
+
+bool CWinFileSystem::Seek(Handle file, uint64_t position) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(position);
+    return SetFilePointerEx(Win(file), distance, nullptr, FILE_BEGIN) != 0;
+}
+
+bool CWinFileSystem::Size(Handle file, uint64_t& size) {
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(Win(file), &length))
+        return false;
+    size = static_cast<uint64_t>(length.QuadPart);
+    return true;
 }

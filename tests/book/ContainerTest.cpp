@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ContainerReader.h"
 #include "ContainerWriter.h"
 #include "RecordingHandler.h"
 #include "TempDir.h"
@@ -30,7 +31,7 @@ protected:
     CRecordingHandler Walk(const std::string& bytes) {
         WriteBytes(m_dir.Path("w.bin"), bytes);
         CRecordingHandler handler;
-        EXPECT_TRUE(CContainerWriter::ReadContainer(m_dir.Path("w.bin").c_str(), handler));
+        EXPECT_TRUE(CContainerReader(CFileSystem::Active()).Walk(m_dir.Path("w.bin").c_str(), handler));
         return handler;
     }
 };
@@ -134,7 +135,7 @@ TEST_F(Container, BadMagicOrCountIsNotWalked) {
     EXPECT_TRUE(Walk("K").m_names.empty());
 
     CRecordingHandler missing;
-    EXPECT_FALSE(CContainerWriter::ReadContainer(m_dir.Path("missing.bin").c_str(), missing));
+    EXPECT_FALSE(CContainerReader(CFileSystem::Active()).Walk(m_dir.Path("missing.bin").c_str(), missing));
 }
 
 // The walk skips such a record and goes on, but the file was plainly cut or forged: it says so.

@@ -39,3 +39,19 @@ bool CFailingFileSystem::Replace(const std::string& from, const std::string& to)
 bool CFailingFileSystem::Remove(const std::string& path) {
     return !Fails("remove") && m_real.Remove(path);
 }
+
+CFileSystem::Handle CFailingFileSystem::OpenRead(const std::string& path) {
+    return Fails("open") ? nullptr : m_real.OpenRead(path);
+}
+
+std::size_t CFailingFileSystem::Read(Handle file, void* data, std::size_t count) {
+    return Fails("read") ? 0 : m_real.Read(file, data, count);
+}
+
+bool CFailingFileSystem::Seek(Handle file, uint64_t position) {
+    return !Fails("seek") && m_real.Seek(file, position);
+}
+
+bool CFailingFileSystem::Size(Handle file, uint64_t& size) {
+    return !Fails("size") && m_real.Size(file, size);
+}

@@ -21,7 +21,8 @@ public:
         m_nBytesLeft = count;
         m_bLimited = true;
     }
-    // The operations called so far, in order: "create", "write", "flush", "close", "replace", "remove".
+    // The operations called so far, in order: "create", "write", "flush", "close", "replace", "remove",
+    // and for reading "open", "read", "seek", "size".
     const std::vector<std::string>& Calls() const { return m_calls; }
 
     Handle CreateTemp(const std::string& target, std::string& tempPath) override;
@@ -30,6 +31,10 @@ public:
     bool Close(Handle file) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    Handle OpenRead(const std::string& path) override;
+    std::size_t Read(Handle file, void* data, std::size_t count) override;
+    bool Seek(Handle file, uint64_t position) override;
+    bool Size(Handle file, uint64_t& size) override;
 
 private:
     // Records the call; true when this one is to fail.

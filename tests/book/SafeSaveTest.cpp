@@ -160,6 +160,31 @@ TEST_P(SafeSave, AFailureOfAnyFileOperationKeepsTheOldFile) {
     }
 }
 
+// A load reads through the same seam: a failure of any read operation refuses the book and leaves it
+// empty, whichever part of the file was being read (the chapter is larger than the reader's buffer).
+TEST_P(SafeSave, AFailureOfAnyReadOperationRefusesTheLoad) {
+    SetContent({"C"}, {std::string(2000, 't')});
+    ASSERT_TRUE(m_book.SaveToFile(m_strPath.c_str()));
+    CFailingFileSystem counting(m_real);
+    CFileSystem::SetActive(&counting);
+    ASSERT_TRUE(m_book.LoadFromFile(m_strPath.c_str()));
+    EXPECT_EQ(std::string(2000, 't'), m_book.ChapterText(0));
+    const std::vector<std::string> calls = counting.Calls();
+    ASSERT_EQ("open", calls.front());
+    ASSERT_EQ("close", calls.back());
+
+    for (std::size_t call = 1; call <= calls.size(); ++call) {
+        CFailingFileSystem fileSystem(m_real);
+        fileSystem.FailAtCall(static_cast<int>(call));
+        CFileSystem::SetActive(&fileSystem);
+        const std::string& operation = calls[call - 1];
+        // A close that fails after everything was read costs nothing.
+        EXPECT_EQ(operation == "close", m_book.LoadFromFile(m_strPath.c_str())) << call << " " << operation;
+        EXPECT_EQ(operation == "close" ? 1 : 0, m_book.ChapterCount()) << call << " " << operation;
+    }
+    CFileSystem::SetActive(&m_real);
+}
+
 TEST_P(SafeSave, LargeMembersAreCountedByteForByteToo) {
     const std::size_t kMiB = std::size_t{1024} * 1024, kBig = kMiB + kMiB / 2;  // more than the writer gathers at once
     SetContent({"big", "small", "empty"}, {std::string(kBig, 'b'), std::string(100, 's'), ""});
