@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* kAppTitle = "Kelvra Quire Binder";
 constexpr const char* kNewDocName = "new.book";
 constexpr const char* kBookFilter = "Folioview`s Book (*.book) | *.book|";
 
@@ -101,14 +100,14 @@ std::string FullPath(const char* lpszPath) {
 }  // namespace
 
 void CQuireBinderDlg::UpdateCaption() {
-    SetWindowText(m_strDocName + " - " + kAppTitle);
+    SetWindowText(m_strDocName + " - " + QB_PRODUCT_NAME);
 }
 
 BOOL CQuireBinderDlg::QuerySave() {
     if (!IsModified())
         return TRUE;
     std::string strQuestion = "Do you want to save the changes you made to \"" + m_strDocName + "\" ?";
-    switch (MessageBox(strQuestion.c_str(), kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (MessageBox(strQuestion.c_str(), QB_PRODUCT_NAME, MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             return SaveBook(TRUE);
         case IDNO:
@@ -229,7 +228,7 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath) {
     ClearModified();
     std::string strNotice = TextsShownChanged(theBook);
     if (!strNotice.empty())
-        MessageBox(strNotice.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        MessageBox(strNotice.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
 }
 
 void CQuireBinderDlg::OpenCommandLineBook() {
@@ -320,7 +319,7 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
         UpdateCaption();
         ClearModified();
     } else {
-        MessageBox("cannot save file", kAppTitle, MB_OK | MB_ICONERROR);
+        MessageBox("cannot save file", QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
         m_strDocDir = strOldDir;
         m_strDocName = strOldName;
         m_bUntitled = bOldUntitled;

@@ -1,6 +1,6 @@
 #include "HtmlHelpLoader.h"
 
-#include "HyperlinkLabel.h"
+#include "CWinApp.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ CHtmlHelpLoader* g_pCurrent = nullptr;
 }  // namespace
 
 CHtmlHelpLoader::PlatformCalls CHtmlHelpLoader::SystemCalls() {
-    return PlatformCalls{&CHyperlinkLabel::ReadRegistryDefault, &::LoadLibraryA, &::GetProcAddress};
+    return PlatformCalls{&AfxReadRegistryDefault, &::LoadLibraryA, &::GetProcAddress};
 }
 
 CHtmlHelpLoader::CHtmlHelpLoader(const PlatformCalls& calls) : m_calls(calls) {}

@@ -1,8 +1,7 @@
 #include "KvFileDialog.h"
 
 #include "KvFileName.h"
-
-IMPLEMENT_DYNAMIC(CKvFileDialog, CFileDialog)
+#include "resource.h"
 
 // Nothing of its own: the file dialog's notifications are handled by CFileDialog.
 BEGIN_MESSAGE_MAP(CKvFileDialog, CFileDialog)
@@ -59,6 +58,6 @@ bool CKvFileDialog::ConfirmReplace(HWND hOwner, const std::string& strPath, cons
 
 bool CKvFileDialog::ConfirmInvalidName(HWND hOwner, const std::string& strName) {
     std::string strQuestion = "Invalid Kelvra file name\n\n\"" + strName + "\"\n\n Use this name anyway?";
-    return ::MessageBoxA(hOwner, strQuestion.c_str(), "Kelvra Quire Binder",
+    return ::MessageBoxA(hOwner, strQuestion.c_str(), QB_PRODUCT_NAME,
                          MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
 }

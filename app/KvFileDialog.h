@@ -7,8 +7,6 @@
 #include "CFileDialog.h"
 
 class CKvFileDialog : public CFileDialog {
-    DECLARE_DYNAMIC(CKvFileDialog)
-
 public:
     explicit CKvFileDialog(BOOL bOpenFileDialog,
                            const char* lpszDefExt = nullptr,

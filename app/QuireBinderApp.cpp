@@ -72,7 +72,6 @@ std::string CQuireBinderApp::PrepareStartUp() {
     szExePath[MAX_PATH - 1] = '\0';  // a truncated path comes without a terminator on older systems
 
     RegisterBookFileType(szExePath);
-    Enable3dControlsStatic();
     AfxInitRichEdit();
     SetRegistryKey(IDS_REGISTRY_KEY);
     m_hAccel = ::LoadAcceleratorsA(m_hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
@@ -90,9 +89,7 @@ BOOL CQuireBinderApp::InitInstance() {
 }
 
 CQuireBinderDlg* CQuireBinderApp::GetMainDialog() const {
-    if (m_pMainWnd == nullptr || !m_pMainWnd->IsKindOf(RUNTIME_CLASS(CQuireBinderDlg)))
-        return nullptr;
-    return static_cast<CQuireBinderDlg*>(m_pMainWnd);
+    return dynamic_cast<CQuireBinderDlg*>(m_pMainWnd);
 }
 
 BOOL CQuireBinderApp::PreTranslateMessage(MSG* pMsg) {

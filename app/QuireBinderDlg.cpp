@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* kAppTitle = "Kelvra Quire Binder";
 constexpr const char* kPlacementSection = "WindowPlacements";
 constexpr const char* kMaximizedEntry = "AppWindowMaximized";
 
@@ -21,7 +20,7 @@ CQuireBinderDlg* g_pMessageOwner = nullptr;
 
 void ShowBookMessage(const char* lpszText) {
     HWND hOwner = g_pMessageOwner != nullptr ? g_pMessageOwner->GetSafeHwnd() : nullptr;
-    ::MessageBoxA(hOwner, lpszText, kAppTitle, MB_OK | MB_ICONERROR);
+    ::MessageBoxA(hOwner, lpszText, QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
 }
 
 std::string LoadString(UINT nID) {
@@ -53,7 +52,9 @@ const CQuireBinderDlg::ImageButtonSpec CQuireBinderDlg::s_imageButtons[11] = {
     {IDC_SEND_BOOK, &CQuireBinderDlg::m_btnSendBook, IDI_SEND_BOOK, IDS_TIP_SEND_BOOK},
 };
 
-IMPLEMENT_DYNAMIC(CQuireBinderDlg, CDialog)
+// F1 reaches the main window as the framework's help command; the Help menu item must be that
+// command for the key to open Help.
+static_assert(AFX_ID_HELP == IDM_HELP, "F1 must send the Help menu item's command");
 
 BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -79,20 +80,20 @@ BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_COMMAND(IDM_ABOUT, &CQuireBinderDlg::OnAbout)
     ON_WM_INITMENU()
     ON_BN_CLICKED(IDC_NEW_CHAPTER, &CQuireBinderDlg::OnNewChapter)
-    ON_COMMAND(IDM_NEW_CHAPTER, &CQuireBinderDlg::OnNewChapterMenu)
+    ON_COMMAND_ID(IDM_NEW_CHAPTER, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_BN_CLICKED(IDC_RENAME_CHAPTER, &CQuireBinderDlg::OnRenameChapter)
-    ON_COMMAND(IDM_RENAME_CHAPTER, &CQuireBinderDlg::OnRenameChapterMenu)
+    ON_COMMAND_ID(IDM_RENAME_CHAPTER, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_BN_CLICKED(IDC_DELETE_CHAPTER, &CQuireBinderDlg::OnDeleteChapter)
-    ON_COMMAND(IDM_DELETE_CHAPTER, &CQuireBinderDlg::OnDeleteChapter)
+    ON_COMMAND_ID(IDM_DELETE_CHAPTER, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_BN_CLICKED(IDC_MOVE_UP, &CQuireBinderDlg::OnMoveChapterUp)
-    ON_COMMAND(IDM_MOVE_UP, &CQuireBinderDlg::OnMoveChapterUpMenu)
+    ON_COMMAND_ID(IDM_MOVE_UP, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_BN_CLICKED(IDC_MOVE_DOWN, &CQuireBinderDlg::OnMoveChapterDown)
-    ON_COMMAND(IDM_MOVE_DOWN, &CQuireBinderDlg::OnMoveChapterDownMenu)
+    ON_COMMAND_ID(IDM_MOVE_DOWN, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_LBN_SELCHANGE(IDC_CONTENTS, &CQuireBinderDlg::OnContentsSelChange)
     ON_BN_CLICKED(IDC_IMPORT_TEXT, &CQuireBinderDlg::OnAddTextFromFile)
-    ON_COMMAND(IDM_IMPORT_TEXT, &CQuireBinderDlg::OnAddTextFromFileMenu)
+    ON_COMMAND_ID(IDM_IMPORT_TEXT, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_BN_CLICKED(IDC_PASTE_TEXT, &CQuireBinderDlg::OnPasteTextFromClipboard)
-    ON_COMMAND(IDM_PASTE_TEXT, &CQuireBinderDlg::OnPasteTextFromClipboardMenu)
+    ON_COMMAND_ID(IDM_PASTE_TEXT, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_COMMAND(IDM_EDIT_CUT, &CQuireBinderDlg::OnEditCut)
     ON_COMMAND(IDM_EDITOR_CUT, &CQuireBinderDlg::OnEditCut)
     ON_COMMAND(IDM_EDIT_COPY, &CQuireBinderDlg::OnEditCopy)
@@ -137,6 +138,8 @@ void CQuireBinderDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_EDITOR, m_wndEditor);
     DDX_Control(pDX, IDC_TITLE, m_wndTitle);
     DDX_Control(pDX, IDC_AUTHOR, m_wndAuthor);
+    for (const ImageButtonSpec& spec : s_imageButtons)
+        DDX_Control(pDX, spec.nID, this->*spec.pButton);
 }
 
 BOOL CQuireBinderDlg::OnInitDialog() {
@@ -162,11 +165,8 @@ BOOL CQuireBinderDlg::OnInitDialog() {
     SetMenu(&m_menuMain);
     m_menuContext.LoadMenu(IDR_EDITOR_MENU);
 
-    for (const ImageButtonSpec& spec : s_imageButtons) {
-        CImageButton& button = this->*spec.pButton;
-        button.SubclassDlgItem(UINT(spec.nID), this);
-        button.SetIcon(spec.nIcon, 0);
-    }
+    for (const ImageButtonSpec& spec : s_imageButtons)
+        (this->*spec.pButton).SetIcon(spec.nIcon, 0);
 
     EnableToolTips(TRUE);
     ResetDocument();

@@ -21,8 +21,6 @@
 #include "resource.h"
 
 class CQuireBinderDlg : public CDialog {
-    DECLARE_DYNAMIC(CQuireBinderDlg)
-
 public:
     enum { IDD = IDD_QUIREBINDER_DIALOG };
 
@@ -111,17 +109,15 @@ protected:
     void OnHelp();
     void OnAbout();
 
-    // Chapter commands; the ...Menu variants act only while the matching button is enabled.
+    // Chapter commands.
     void OnNewChapter();
-    void OnNewChapterMenu();
     void OnRenameChapter();
-    void OnRenameChapterMenu();
     void OnDeleteChapter();
     void OnMoveChapterUp();
-    void OnMoveChapterUpMenu();
     void OnMoveChapterDown();
-    void OnMoveChapterDownMenu();
     void OnContentsSelChange();
+    // A menu command that mirrors a button (s_buttonCommands) acts only while the button is enabled.
+    void OnButtonMenuCommand(UINT nID);
 
     // Editor and clipboard.
     void OnEditCut();
@@ -131,7 +127,6 @@ protected:
     void OnEditSelectAll();
     void OnEditUndo();
     void OnPasteTextFromClipboard();
-    void OnPasteTextFromClipboardMenu();
     void OnAuthorSetFocus();
     void OnTitleSetFocus();
     void OnEditorSetFocus();
@@ -141,7 +136,6 @@ protected:
 
     // Import and book size.
     void OnAddTextFromFile();
-    void OnAddTextFromFileMenu();
     void OnEditorChange();
 
     // Sets the caption from the document name.
@@ -150,6 +144,10 @@ protected:
     // The icon buttons, in the order they are attached, with their icons and tooltip strings.
     struct ImageButtonSpec;
     static const ImageButtonSpec s_imageButtons[11];
+    // The menu commands that mirror a button: greyed while it is disabled, and acting only while it
+    // is enabled (an accelerator reaches them even when the item is greyed).
+    struct ButtonCommand;
+    static const ButtonCommand s_buttonCommands[7];
 
     CStatic m_wndChapterLabel;
     CButton m_wndHeaderFrame;

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr const char* kAppTitle = "Kelvra Quire Binder";
-
 // Runs the chapter title dialog on rTitle (empty proposes "New Chapter"). The main window's
 // accelerators stay off while it is open, so its edit box gets Ctrl+C, Ctrl+V and the rest; the
 // flag goes down again however the dialog ends. True on OK, with the normalised title in rTitle.
@@ -90,7 +88,7 @@ void CQuireBinderDlg::ShowChapterLimit(int nToGo) {
     if (nToGo > 0)
         strText += "\n\nDelete " + std::to_string(nToGo) + (nToGo == 1 ? " chapter" : " chapters") +
                    " to save this book.";
-    MessageBox(strText.c_str(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(strText.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CQuireBinderDlg::OnNewChapter() {
@@ -185,25 +183,30 @@ void CQuireBinderDlg::OnMoveChapterDown() {
     UpdateMoveButtons(-1);
 }
 
-// A menu item that mirrors a button acts only while the button is enabled.
-void CQuireBinderDlg::OnNewChapterMenu() {
-    if (m_btnNewChapter.IsWindowEnabled())
-        OnNewChapter();
-}
+struct CQuireBinderDlg::ButtonCommand {
+    UINT nMenuItem;
+    CImageButton CQuireBinderDlg::*pButton;
+    void (CQuireBinderDlg::*pfnCommand)();
+};
 
-void CQuireBinderDlg::OnRenameChapterMenu() {
-    if (m_btnRenameChapter.IsWindowEnabled())
-        OnRenameChapter();
-}
+const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[7] = {
+    {IDM_NEW_CHAPTER, &CQuireBinderDlg::m_btnNewChapter, &CQuireBinderDlg::OnNewChapter},
+    {IDM_IMPORT_TEXT, &CQuireBinderDlg::m_btnImportText, &CQuireBinderDlg::OnAddTextFromFile},
+    {IDM_RENAME_CHAPTER, &CQuireBinderDlg::m_btnRenameChapter, &CQuireBinderDlg::OnRenameChapter},
+    {IDM_DELETE_CHAPTER, &CQuireBinderDlg::m_btnDeleteChapter, &CQuireBinderDlg::OnDeleteChapter},
+    {IDM_MOVE_UP, &CQuireBinderDlg::m_btnMoveUp, &CQuireBinderDlg::OnMoveChapterUp},
+    {IDM_MOVE_DOWN, &CQuireBinderDlg::m_btnMoveDown, &CQuireBinderDlg::OnMoveChapterDown},
+    {IDM_PASTE_TEXT, &CQuireBinderDlg::m_btnPasteText, &CQuireBinderDlg::OnPasteTextFromClipboard},
+};
 
-void CQuireBinderDlg::OnMoveChapterUpMenu() {
-    if (m_btnMoveUp.IsWindowEnabled())
-        OnMoveChapterUp();
-}
-
-void CQuireBinderDlg::OnMoveChapterDownMenu() {
-    if (m_btnMoveDown.IsWindowEnabled())
-        OnMoveChapterDown();
+void CQuireBinderDlg::OnButtonMenuCommand(UINT nID) {
+    for (const ButtonCommand& command : s_buttonCommands) {
+        if (command.nMenuItem == nID) {
+            if ((this->*command.pButton).IsWindowEnabled())
+                (this->*command.pfnCommand)();
+            return;
+        }
+    }
 }
 
 void CQuireBinderDlg::UpdateChapterButtons() {
@@ -237,17 +240,10 @@ void CQuireBinderDlg::OnInitMenu(CMenu* pMenu) {
 }
 
 void CQuireBinderDlg::UpdateChapterMenuItems() {
-    const struct {
-        UINT nItem;
-        const CImageButton& button;
-    } items[] = {
-        {IDM_IMPORT_TEXT, m_btnImportText},       {IDM_RENAME_CHAPTER, m_btnRenameChapter},
-        {IDM_DELETE_CHAPTER, m_btnDeleteChapter}, {IDM_MOVE_UP, m_btnMoveUp},
-        {IDM_MOVE_DOWN, m_btnMoveDown},           {IDM_PASTE_TEXT, m_btnPasteText},
-    };
-    for (const auto& item : items)
-        m_menuMain.EnableMenuItem(item.nItem,
-                                  MF_BYCOMMAND | (item.button.IsWindowEnabled() ? MF_ENABLED : MF_GRAYED));
+    for (const ButtonCommand& command : s_buttonCommands) {
+        bool bEnabled = (this->*command.pButton).IsWindowEnabled();
+        m_menuMain.EnableMenuItem(command.nMenuItem, MF_BYCOMMAND | (bEnabled ? MF_ENABLED : MF_GRAYED));
+    }
 }
 
 BOOL CQuireBinderDlg::IsModified() {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CChapterEditor, CRichEditCtrl)
-
 namespace {
 
 struct StreamSource {

@@ -11,8 +11,6 @@
 #include "CRichEditCtrl.h"
 
 class CChapterEditor : public CRichEditCtrl {
-    DECLARE_DYNAMIC(CChapterEditor)
-
 public:
     // Texts from this many characters on are removed by making the control anew.
     static constexpr int kLargeText = 32768;

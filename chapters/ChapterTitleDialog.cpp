@@ -2,8 +2,6 @@
 
 #include <utility>
 
-IMPLEMENT_DYNAMIC(CChapterTitleDialog, CDialog)
-
 CChapterTitleDialog::CChapterTitleDialog(CWnd* pParent) : CDialog(IDD, pParent) {}
 
 std::string CChapterTitleDialog::NormalizeTitle(std::string title) {
@@ -17,11 +15,13 @@ std::string CChapterTitleDialog::NormalizeTitle(std::string title) {
     return title;
 }
 
-void CChapterTitleDialog::DoDataExchange(CDataExchange*) {}
+void CChapterTitleDialog::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CHAPTER_TITLE_BOX, m_editTitle);
+}
 
 BOOL CChapterTitleDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_editTitle.SubclassDlgItem(IDC_CHAPTER_TITLE_BOX, this);
     // The limit stops typing only: a longer title from a book file is still shown whole.
     m_editTitle.LimitText(kMaxTypedChars);
     m_editTitle.SetWindowText(m_strTitle.empty() ? "New Chapter" : m_strTitle.c_str());

@@ -10,8 +10,6 @@
 #include "resource.h"
 
 class CChapterTitleDialog : public CDialog {
-    DECLARE_DYNAMIC(CChapterTitleDialog)
-
 public:
     enum { IDD = IDD_CHAPTER_TITLE };
 

@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "CClientDC.h"
+#include "resource.h"
 
 namespace {
 
-constexpr char kAppCaption[] = "Kelvra Quire Binder";
 
 bool IsInsertError(int nResult) {
     return nResult == LB_ERR || nResult == LB_ERRSPACE;
@@ -34,8 +34,6 @@ void DrawLines(CDC& dc,
 }
 
 }  // namespace
-
-IMPLEMENT_DYNAMIC(CContentsListBox, CListBox)
 
 CContentsListBox::WrappedLine CContentsListBox::WrapLine(std::string_view text,
                                                          int nWidth,
@@ -103,7 +101,7 @@ int CContentsListBox::InsertTitle(int nIndex, const char* lpszTitle, COLORREF cr
     int nResult = InsertString(nIndex, lpszTitle);
     m_pInsertingTitle = nullptr;
     if (IsInsertError(nResult)) {
-        MessageBox("Low Memory", kAppCaption, MB_OK | MB_ICONERROR);
+        MessageBox("Low Memory", QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
         return LB_ERR;
     }
     SetItemData(nResult, crColor);

@@ -12,8 +12,6 @@
 #include "CListBox.h"
 
 class CContentsListBox : public CListBox {
-    DECLARE_DYNAMIC(CContentsListBox)
-
 public:
     static constexpr int kMaxLines = 10;
     static constexpr COLORREF kWhite = 0xFFFFFF;

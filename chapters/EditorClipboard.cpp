@@ -156,11 +156,6 @@ void CQuireBinderDlg::OnPasteTextFromClipboard() {
     m_wndEditor.SetFocus();
 }
 
-void CQuireBinderDlg::OnPasteTextFromClipboardMenu() {
-    if (m_btnPasteText.IsWindowEnabled())
-        OnPasteTextFromClipboard();
-}
-
 void CQuireBinderDlg::UpdateEditMenuItems() {
     CWnd* pTarget = GetEditTarget();
     if (pTarget == nullptr) {

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr const char* kAppTitle = "Kelvra Quire Binder";
 constexpr const char* kImportFilter = "Text File (*.txt; *.rtf) |*.txt; *.rtf||";
 
 std::string LowerCase(std::string text) {
@@ -42,7 +41,7 @@ EImport InsertTextFile(CQuireBinderDlg& owner, const std::string& strPath) {
             throw std::bad_alloc();
         bytes.resize(size_t(nLength));
     } catch (const std::bad_alloc&) {
-        owner.MessageBox("Low Memory", kAppTitle, MB_OK | MB_ICONERROR);
+        owner.MessageBox("Low Memory", QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
         return EImport::Inserted;
     }
     bytes.resize(file.Read(&bytes[0], UINT(nLength)));  // one request for the whole file
@@ -159,11 +158,6 @@ void CQuireBinderDlg::OnAddTextFromFile() {
             MessageBox("Empty file", "Error!", MB_OK | MB_ICONERROR);
     }
     m_wndEditor.SetFocus();
-}
-
-void CQuireBinderDlg::OnAddTextFromFileMenu() {
-    if (m_btnImportText.IsWindowEnabled())
-        OnAddTextFromFile();
 }
 
 void CQuireBinderDlg::OnEditorChange() {

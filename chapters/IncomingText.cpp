@@ -132,6 +132,6 @@ void RefuseUnstorableTyping(HWND hOwner, std::initializer_list<HWND> edits) {
             continue;
         s_bTold = true;
         std::wstring text = WideFromUtf8(Utf8FromChar(ch) + " cannot be stored in a Kelvra book");
-        ::MessageBoxW(hOwner, text.c_str(), L"Kelvra Quire Binder", MB_OK | MB_ICONWARNING);
+        ::MessageBoxW(hOwner, text.c_str(), L"" QB_PRODUCT_NAME, MB_OK | MB_ICONWARNING);
     }
 }

@@ -8,12 +8,6 @@
 
 #include "IncomingText.h"
 
-namespace {
-
-constexpr const char* kAppTitle = "Kelvra Quire Binder";
-
-}  // namespace
-
 // The editor's own limit cannot be relied on: Wine's rich edit ignores it, and dies on inserts of
 // many megabytes. So the program cuts the text to what fits at the caret, counting the selection
 // it replaces, and tells the user when it cut.
@@ -37,7 +31,7 @@ void CQuireBinderDlg::InsertEditorText(const char* pText, size_t nLength) {
         char szText[96];
         std::snprintf(szText, sizeof(szText), "Only the first %u characters fit into a chapter.",
                       unsigned(nLength));
-        MessageBox(szText, kAppTitle, MB_OK | MB_ICONWARNING);
+        MessageBox(szText, QB_PRODUCT_NAME, MB_OK | MB_ICONWARNING);
     }
 }
 

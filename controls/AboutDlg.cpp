@@ -1,7 +1,5 @@
 #include "AboutDlg.h"
 
-IMPLEMENT_DYNAMIC(CAboutDlg, CDialog)
-
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
 END_MESSAGE_MAP()
 

@@ -6,8 +6,6 @@
 #include "resource.h"
 
 class CAboutDlg : public CDialog {
-    DECLARE_DYNAMIC(CAboutDlg)
-
 public:
     enum { IDD = IDD_ABOUTBOX };
 

@@ -37,8 +37,6 @@ constexpr size_t kCommandBufferSize = 520;
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CHyperlinkLabel, CStatic)
-
 BEGIN_MESSAGE_MAP(CHyperlinkLabel, CStatic)
     // void OnClicked()
     ON_CONTROL_REFLECT(STN_CLICKED, &CHyperlinkLabel::OnClicked)
@@ -76,8 +74,7 @@ void CHyperlinkLabel::PreSubclassWindow() {
     if (GetWindowTextLength() == 0)
         SetWindowText(m_strLink);
 
-    if (m_bFitToText)
-        FitToText();
+    FitToText();
 
     m_hLinkCursor = ::LoadCursorA(nullptr, IDC_ARROW);
 
@@ -116,14 +113,14 @@ BOOL CHyperlinkLabel::PreTranslateMessage(MSG* pMsg) {
 }
 
 HBRUSH CHyperlinkLabel::CtlColor(CDC* pDC, UINT) {
-    pDC->SetTextColor(m_bVisited ? m_crVisited : m_crLink);
+    pDC->SetTextColor(m_bVisited ? kVisitedColour : kLinkColour);
     if (m_UnderlineFont.m_hObject == nullptr) {
         // A static without a font of its own draws in the system font.
         m_hOwnFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
         HGDIOBJ hFont = m_hOwnFont != nullptr ? m_hOwnFont : ::GetStockObject(SYSTEM_FONT);
         LOGFONTA lf{};
         if (::GetObjectA(hFont, sizeof(lf), &lf) == int(sizeof(lf))) {
-            lf.lfUnderline = BYTE(m_bUnderline);
+            lf.lfUnderline = TRUE;
             m_UnderlineFont.CreateFontIndirect(&lf);
         }
         // Some static controls select their own font after asking for the colours, which would
@@ -168,10 +165,10 @@ int CHyperlinkLabel::OpenLink(const char* lpszAddress, int nShowCmd) {
     // The shell could not open it: run the browser that opens ".htm" files, as its registered
     // command line says, with the address in place of the file.
     char command[kCommandBufferSize] = {};
-    if (ReadRegistryDefault(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS)
+    if (AfxReadRegistryDefault(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS)
         return nResult;
-    std::strcat(command, "\\shell\\open\\command");
-    if (ReadRegistryDefault(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS)
+    std::string key = std::string(command) + "\\shell\\open\\command";
+    if (AfxReadRegistryDefault(HKEY_CLASSES_ROOT, key.c_str(), command) != ERROR_SUCCESS)
         return nResult;
 
     auto* pszCommand = reinterpret_cast<unsigned char*>(command);
@@ -182,11 +179,10 @@ int CHyperlinkLabel::OpenLink(const char* lpszAddress, int nShowCmd) {
         *pCut = '\0';
 
     // A command line that would not fit is not run cut short: the shell's failure stands.
-    if (std::strlen(command) + 1 + std::strlen(lpszAddress) + 1 > sizeof(command))
+    std::string line = std::string(command) + " " + lpszAddress;
+    if (line.size() + 1 > sizeof(command))
         return nResult;
-    std::strcat(command, " ");
-    std::strcat(command, lpszAddress);
-    return int(g_calls.pfnWinExec(command, UINT(nShowCmd)));
+    return int(g_calls.pfnWinExec(line.c_str(), UINT(nShowCmd)));
 }
 
 std::string CHyperlinkLabel::LinkErrorText(int nError) {
@@ -202,21 +198,4 @@ std::string CHyperlinkLabel::LinkErrorText(int nError) {
 
 void CHyperlinkLabel::ShowLinkError(int nError) {
     AfxMessageBox(LinkErrorText(nError).c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
-LONG CHyperlinkLabel::ReadRegistryDefault(HKEY hRootKey, const char* lpszSubKey, char* lpszOut) {
-    HKEY hKey = nullptr;
-    LONG nError = ::RegOpenKeyExA(hRootKey, lpszSubKey, 0, KEY_QUERY_VALUE, &hKey);
-    if (nError != ERROR_SUCCESS)
-        return nError;
-    char value[MAX_PATH] = {};
-    LONG cbValue = sizeof(value);
-    nError = ::RegQueryValueA(hKey, nullptr, value, &cbValue);
-    ::RegCloseKey(hKey);
-    // An unreadable value (too long, or not a string) counts as no value: its bytes are not used.
-    if (nError != ERROR_SUCCESS)
-        return nError;
-    value[sizeof(value) - 1] = '\0';
-    std::strcpy(lpszOut, value);
-    return ERROR_SUCCESS;
 }

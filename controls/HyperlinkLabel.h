@@ -8,8 +8,6 @@
 #include "Framework.h"
 
 class CHyperlinkLabel : public CStatic {
-    DECLARE_DYNAMIC(CHyperlinkLabel)
-
 public:
     // The calls that reach outside the program. Tests replace them so that nothing is opened
     // and nothing sounds; by default they are the system's own.
@@ -38,9 +36,6 @@ public:
     static void ShowLinkError(int nError);
     // The message ShowLinkError shows for the code.
     static std::string LinkErrorText(int nError);
-    // The default value of the key into lpszOut (at least MAX_PATH bytes); a registry error code,
-    // 0 on success. On failure lpszOut is left as it was.
-    static LONG ReadRegistryDefault(HKEY hRootKey, const char* lpszSubKey, char* lpszOut);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -57,11 +52,7 @@ protected:
 private:
     void FitToText();
 
-    const COLORREF m_crLink = kLinkColour;
-    const COLORREF m_crVisited = kVisitedColour;
     BOOL m_bVisited = FALSE;
-    const BOOL m_bUnderline = TRUE;
-    const BOOL m_bFitToText = TRUE;
     std::string m_strLink;
     CFont m_UnderlineFont;       // made at the first paint from the control's own font
     HFONT m_hOwnFont = nullptr;  // the control's font before the underlined one replaced it

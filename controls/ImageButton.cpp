@@ -1,7 +1,5 @@
 #include "ImageButton.h"
 
-IMPLEMENT_DYNAMIC(CImageButton, CButton)
-
 BEGIN_MESSAGE_MAP(CImageButton, CButton)
     // void OnMouseMove(UINT nFlags, CPoint point)
     ON_WM_MOUSEMOVE()

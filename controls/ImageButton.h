@@ -6,8 +6,6 @@
 #include "Framework.h"
 
 class CImageButton : public CButton {
-    DECLARE_DYNAMIC(CImageButton)
-
 public:
     CImageButton();
     ~CImageButton() override;

@@ -1,7 +1,5 @@
 #include "CButton.h"
 
-IMPLEMENT_DYNAMIC(CButton, CWnd)
-
 UINT CButton::GetState() const {
     return UINT(SendMessage(BM_GETSTATE));
 }

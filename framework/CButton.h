@@ -4,8 +4,6 @@
 #include "CWnd.h"
 
 class CButton : public CWnd {
-    DECLARE_DYNAMIC(CButton)
-
 public:
     UINT GetState() const;
     UINT GetButtonStyle() const;

@@ -1,7 +1,5 @@
 #include "CCmdTarget.h"
 
-IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
-
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, nullptr}};
     static const AFX_MSGMAP messageMap = {nullptr, entries};

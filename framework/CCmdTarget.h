@@ -5,8 +5,6 @@
 #include "MessageMap.h"
 
 class CCmdTarget : public CObject {
-    DECLARE_DYNAMIC(CCmdTarget)
-
 public:
     // Calls the ON_COMMAND / ON_CONTROL handler for this command id and notification code
     // (0 for menus, accelerators and button clicks). False when this object has none.

@@ -17,8 +17,6 @@
 #include "CWnd.h"
 
 class CDialog : public CWnd {
-    DECLARE_DYNAMIC(CDialog)
-
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
@@ -35,7 +33,6 @@ public:
     // The command reached no handler of this dialog: the application gets a chance.
     BOOL OnCmdMsg(UINT nID, int nCode) override;
 
-    UINT m_nIDHelp = 0;  // the template id
 
 protected:
     CDialog();  // for dialogs without a template of their own (CFileDialog)

@@ -1,7 +1,5 @@
 #include "CEdit.h"
 
-IMPLEMENT_DYNAMIC(CEdit, CWnd)
-
 void CEdit::LimitText(int nChars) {
     SendMessage(EM_LIMITTEXT, WPARAM(nChars));
 }

@@ -4,8 +4,6 @@
 #include "CWnd.h"
 
 class CEdit : public CWnd {
-    DECLARE_DYNAMIC(CEdit)
-
 public:
     void LimitText(int nChars = 0);
     // Selects start..end (end -1: to the end) and, unless bNoScroll, scrolls the caret into view.

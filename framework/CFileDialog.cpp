@@ -14,8 +14,6 @@ constexpr int kNameEdit = 0x0480;   // edt1
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
-
 CFileDialog::CFileDialog(BOOL bOpenFileDialog,
                          const char* lpszDefExt,
                          const char* lpszFileName,

@@ -16,8 +16,6 @@
 #include "CDialog.h"
 
 class CFileDialog : public CDialog {
-    DECLARE_DYNAMIC(CFileDialog)
-
 public:
     // lpszFilter: pairs of "description|pattern|", each "|" becomes a string terminator.
     // The framework adds OFN_ENABLEHOOK and OFN_EXPLORER to dwFlags.

@@ -1,7 +1,5 @@
 #include "CListBox.h"
 
-IMPLEMENT_DYNAMIC(CListBox, CWnd)
-
 int CListBox::GetCount() const {
     return int(SendMessage(LB_GETCOUNT));
 }

@@ -8,8 +8,6 @@
 #include "CWnd.h"
 
 class CListBox : public CWnd {
-    DECLARE_DYNAMIC(CListBox)
-
 public:
     int GetCount() const;
     int GetCurSel() const;

@@ -1,15 +1,9 @@
-// Root of the framework's classes: run-time class information and a virtual destructor.
+// Root of the framework's classes: a virtual destructor, and copying only for derived classes.
 #pragma once
-
-#include "CRuntimeClass.h"
 
 class CObject {
 public:
-    static const CRuntimeClass classCObject;
-
     virtual ~CObject() = default;
-    virtual const CRuntimeClass* GetRuntimeClass() const;
-    bool IsKindOf(const CRuntimeClass* pClass) const;
 
 protected:
     CObject() = default;

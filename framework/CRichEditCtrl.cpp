@@ -1,7 +1,5 @@
 #include "CRichEditCtrl.h"
 
-IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
-
 BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
     return CreateEx(0, "RichEdit", "", dwStyle, rect, pParentWnd, nID);
 }

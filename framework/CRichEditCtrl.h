@@ -9,8 +9,6 @@
 #include "CWnd.h"
 
 class CRichEditCtrl : public CWnd {
-    DECLARE_DYNAMIC(CRichEditCtrl)
-
 public:
     // Creates a "RichEdit" child window and subclasses it.
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);

@@ -1,7 +1,5 @@
 #include "CStatic.h"
 
-IMPLEMENT_DYNAMIC(CStatic, CWnd)
-
 HICON CStatic::SetIcon(HICON hIcon) {
     return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon)));
 }

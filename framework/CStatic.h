@@ -5,8 +5,6 @@
 #include "CWnd.h"
 
 class CStatic : public CWnd {
-    DECLARE_DYNAMIC(CStatic)
-
 public:
     HICON SetIcon(HICON hIcon);
     HICON GetIcon() const;

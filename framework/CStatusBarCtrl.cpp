@@ -1,7 +1,5 @@
 #include "CStatusBarCtrl.h"
 
-IMPLEMENT_DYNAMIC(CStatusBarCtrl, CWnd)
-
 BOOL CStatusBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
     return CreateEx(0, STATUSCLASSNAMEA, nullptr, dwStyle, rect, pParentWnd, nID);
 }

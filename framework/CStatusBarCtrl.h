@@ -4,8 +4,6 @@
 #include "CWnd.h"
 
 class CStatusBarCtrl : public CWnd {
-    DECLARE_DYNAMIC(CStatusBarCtrl)
-
 public:
     // Creates a "msctls_statusbar32" child window and subclasses it.
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
-
 CToolTipCtrl::~CToolTipCtrl() {
     DestroyWindow();
 }

@@ -7,8 +7,6 @@
 #include "CWnd.h"
 
 class CToolTipCtrl : public CWnd {
-    DECLARE_DYNAMIC(CToolTipCtrl)
-
 public:
     ~CToolTipCtrl() override;
 

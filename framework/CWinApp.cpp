@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "CMenu.h"
 #include "CWnd.h"
 
@@ -32,8 +34,6 @@ std::string ModuleBaseName(HINSTANCE hInstance) {
 }
 
 }  // namespace
-
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 CWinApp::CWinApp(const char* lpszAppName) : m_bAppNameGiven(lpszAppName != nullptr) {
     g_pApp = this;
@@ -202,4 +202,21 @@ void AfxDispatchMessage(MSG* pMsg) {
         ::TranslateMessage(pMsg);
         ::DispatchMessageA(pMsg);
     }
+}
+
+LONG AfxReadRegistryDefault(HKEY hRootKey, const char* lpszSubKey, char* lpszOut) {
+    HKEY hKey = nullptr;
+    LONG nError = ::RegOpenKeyExA(hRootKey, lpszSubKey, 0, KEY_QUERY_VALUE, &hKey);
+    if (nError != ERROR_SUCCESS)
+        return nError;
+    char value[MAX_PATH] = {};
+    LONG cbValue = sizeof(value);
+    nError = ::RegQueryValueA(hKey, nullptr, value, &cbValue);
+    ::RegCloseKey(hKey);
+    // An unreadable value (too long, or not a string) counts as no value: its bytes are not used.
+    if (nError != ERROR_SUCCESS)
+        return nError;
+    value[sizeof(value) - 1] = '\0';
+    std::memcpy(lpszOut, value, std::strlen(value) + 1);
+    return ERROR_SUCCESS;
 }

@@ -16,8 +16,6 @@ constexpr UINT AFX_ID_HELP = 0xE146;        // 57670: the F1 key sends it to the
 constexpr UINT AFX_IDS_APP_TITLE = 0xE000;  // 57344: the application's title, when the resources have it
 
 class CWinApp : public CCmdTarget {
-    DECLARE_DYNAMIC(CWinApp)
-
 public:
     // lpszAppName null: the title from string AFX_IDS_APP_TITLE, else the executable's base name.
     explicit CWinApp(const char* lpszAppName = nullptr);
@@ -46,9 +44,6 @@ public:
     int GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault) const;
     BOOL WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue) const;
 
-    // Nothing to do on the systems this runs on; kept for the start-up sequence.
-    void Enable3dControlsStatic() {}
-
     // Sets m_hInstance, m_lpCmdLine and the names (called by AfxWinInit).
     void InitFromModule(HINSTANCE hInstance, LPSTR lpCmdLine);
 
@@ -74,6 +69,9 @@ BOOL AfxWinInit(HINSTANCE hInstance, LPSTR lpCmdLine);
 // captioned with the executable's name.
 int AfxMessageBox(const char* lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// The default value of the registry key into lpszOut (at least MAX_PATH bytes); a registry error
+// code, 0 on success. On failure lpszOut is left as it was.
+LONG AfxReadRegistryDefault(HKEY hRootKey, const char* lpszSubKey, char* lpszOut);
 // Loads the rich edit 1.0 library ("RICHED32.DLL") once; dialogs with "RichEdit" controls need it.
 BOOL AfxInitRichEdit();
 // The entry point's body: AfxWinInit, then InitInstance. Returns the process exit code.

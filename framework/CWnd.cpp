@@ -56,8 +56,6 @@ LRESULT AfxGetDefaultResult() {
     return g_pFrame != nullptr ? g_pFrame->defaultResult : 0;
 }
 
-IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
-
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {

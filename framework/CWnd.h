@@ -28,8 +28,6 @@
 class CToolTipCtrl;
 
 class CWnd : public CCmdTarget {
-    DECLARE_DYNAMIC(CWnd)
-
 public:
     HWND m_hWnd = nullptr;
 

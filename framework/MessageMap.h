@@ -88,6 +88,9 @@ protected:                                                                      
 // void memberFxn(): menu items, accelerators and button clicks with this id.
 #define ON_COMMAND(id, memberFxn) AFX_MSG_ENTRY(WM_COMMAND, 0, id, (pThis_->*(memberFxn))())
 
+// void memberFxn(UINT nID): commands that share one handler, which tells them apart by id.
+#define ON_COMMAND_ID(id, memberFxn) AFX_MSG_ENTRY(WM_COMMAND, 0, id, (pThis_->*(memberFxn))(UINT(id)))
+
 // void memberFxn(): the notification code from the control with this id.
 #define ON_CONTROL(wNotifyCode, id, memberFxn)                                                               \
     AFX_MSG_ENTRY(WM_COMMAND, wNotifyCode, id, (pThis_->*(memberFxn))())

@@ -7,6 +7,10 @@
 #define IDC_STATIC (-1)
 #endif
 
+// The product's name, wherever the program shows it: captions, the About box, the Help menu and
+// the version resource.
+#define QB_PRODUCT_NAME "Kelvra Quire Binder"
+
 // Dialog templates
 #define IDD_ABOUTBOX 100
 #define IDD_QUIREBINDER_DIALOG 102

@@ -155,14 +155,12 @@ TEST(MainWindow, ControlsAfterStartUpMatchTheTemplate) {
         EXPECT_EQ(i, kControls.size());
 
         // The custom controls are attached; every button has its 16x16 icon.
-        EXPECT_TRUE(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, 1010))
-                        ->IsKindOf(RUNTIME_CLASS(CContentsListBox)));
+        EXPECT_NE(dynamic_cast<CContentsListBox*>(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, 1010))),
+                  nullptr);
         for (const ButtonSpec& button : kButtonTips) {
             SCOPED_TRACE("button " + std::to_string(button.id));
-            CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, button.id));
-            ASSERT_NE(pWnd, nullptr);
-            ASSERT_TRUE(pWnd->IsKindOf(RUNTIME_CLASS(CImageButton)));
-            auto* pButton = static_cast<CImageButton*>(pWnd);
+            auto* pButton = dynamic_cast<CImageButton*>(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, button.id)));
+            ASSERT_NE(pButton, nullptr);
             EXPECT_NE(pButton->GetActiveIcon(), nullptr);
             EXPECT_EQ(pButton->GetIconSize().cx, 16);
             EXPECT_EQ(pButton->GetIconSize().cy, 16);

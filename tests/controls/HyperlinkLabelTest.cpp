@@ -283,7 +283,7 @@ TEST_F(HyperlinkLabelTest, OverlongRegistryValuesAreNotUsed) {
         CHtmHandlerScope handler(std::string(300, 'x').c_str());
         EXPECT_EQ(CHyperlinkLabel::OpenLink(kAddress, SW_SHOW), SE_ERR_NOASSOC);
         char out[MAX_PATH] = "untouched";
-        EXPECT_NE(CHyperlinkLabel::ReadRegistryDefault(
+        EXPECT_NE(AfxReadRegistryDefault(
                       HKEY_CLASSES_ROOT,
                       (std::string(CHtmHandlerScope::kFileType) + "\\shell\\open\\command").c_str(), out),
                   ERROR_SUCCESS);
@@ -297,7 +297,7 @@ TEST_F(HyperlinkLabelTest, OverlongRegistryValuesAreNotUsed) {
         EXPECT_TRUE(m_platform.m_execCalls.empty());
     }
     char out[MAX_PATH] = "untouched";
-    EXPECT_EQ(CHyperlinkLabel::ReadRegistryDefault(HKEY_CLASSES_ROOT, "QuireBinderTest.no-such-key", out),
+    EXPECT_EQ(AfxReadRegistryDefault(HKEY_CLASSES_ROOT, "QuireBinderTest.no-such-key", out),
               ERROR_FILE_NOT_FOUND);
     EXPECT_STREQ(out, "untouched");
 }

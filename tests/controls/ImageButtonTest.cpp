@@ -8,6 +8,7 @@
 #include "ImportHook.h"
 #include "ModalAnswerer.h"
 #include "PixelCapture.h"
+#include "RealInput.h"
 #include "TestHostWnd.h"
 #include "resource.h"
 
@@ -74,7 +75,7 @@ protected:
         m_button.GetWindowRect(&rect);
         return POINT{rect.left + kWidth / 2, rect.top + kHeight / 2};
     }
-    void PointAt(POINT pt) { ::SetCursorPos(pt.x, pt.y); }
+    void PointAt(POINT pt) { RealInput::MoveTo(pt); }
     void PointAtButton() { PointAt(ButtonCentre()); }
     void PointAway() {
         CRect rect;

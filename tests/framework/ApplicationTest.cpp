@@ -220,14 +220,3 @@ TEST(File, ReadsAFileAndNamesTheFileWhenItFails) {
     }
 }
 
-TEST(RuntimeClass, IsKindOfFollowsTheBaseChain) {
-    CFileDialog fileDialog(TRUE);
-    EXPECT_TRUE(fileDialog.IsKindOf(RUNTIME_CLASS(CFileDialog)));
-    EXPECT_TRUE(fileDialog.IsKindOf(RUNTIME_CLASS(CDialog)));
-    EXPECT_TRUE(fileDialog.IsKindOf(RUNTIME_CLASS(CWnd)));
-    EXPECT_TRUE(fileDialog.IsKindOf(RUNTIME_CLASS(CObject)));
-    EXPECT_FALSE(fileDialog.IsKindOf(RUNTIME_CLASS(CListBox)));
-    EXPECT_STREQ(fileDialog.GetRuntimeClass()->m_lpszClassName, "CFileDialog");
-    CListBox list;
-    EXPECT_FALSE(list.IsKindOf(RUNTIME_CLASS(CDialog)));
-}
