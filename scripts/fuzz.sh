@@ -25,18 +25,11 @@ elif [ $# -ne 0 ]; then
 fi
 
 dir=$QB_BUILD/fuzz
-mkdir -p "$dir"
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-    CC=clang-14 CXX=clang++-14 cmake -S "$QB_ROOT" -B "$dir" -DQB_FUZZ=ON -DQB_BENCH=OFF \
-        >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; exit 1; }
-fi
+CC=clang-14 CXX=clang++-14 configure "$dir" -DQB_FUZZ=ON -DQB_BENCH=OFF || exit 1
 cmake --build "$dir" -j "$QB_JOBS" --target fuzz_load fuzz_text fuzz_rtf >"$dir.build.log" 2>&1 ||
     { cat "$dir.build.log" >&2; exit 1; }
 
 mkdir -p "$dir/corpus" "$dir/corpus-text" "$dir/corpus-rtf" "$dir/artifacts"
-# The target writes each input to a file; in memory that costs far less than on disk.
-scratch=$dir
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=/dev/shm; fi
 
 # Sets cpu to the processor seconds of the finished children so far. `times` must run in this
 # shell: in a subshell it would see none of them.
@@ -61,7 +54,7 @@ fuzz_target() {
         read_cpu
         left=$((start + until - cpu))
         [ "$left" -ge 1 ] || break
-        (cd "$dir" && TMPDIR="$scratch" exec "$dir/bin/$name" -dict="$dict" \
+        (cd "$dir" && exec "$dir/bin/$name" -dict="$dict" \
             -rss_limit_mb=2048 -malloc_limit_mb=256 -timeout=10 -max_total_time="$left" \
             -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
             "$learned" "$seeds") >>"$dir/fuzz.log" 2>&1

@@ -10,14 +10,8 @@
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 
-configure() {
-    local dir=$1; shift
-    [ -f "$dir/compile_commands.json" ] && return 0
-    mkdir -p "$dir"
-    cmake -S "$QB_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; return 1; }
-}
 configure "$QB_BUILD/native" || exit 1
-configure "$QB_BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/mingw-i686.cmake" || exit 1
+configure "$QB_BUILD/win" "${QB_WIN_OPTIONS[@]}" || exit 1
 
 work=$QB_BUILD/static-checks
 mkdir -p "$work"

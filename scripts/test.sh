@@ -7,6 +7,16 @@ set -uo pipefail
 . "$(dirname "$0")/common.sh"
 "$QB_ROOT/scripts/bootstrap.sh" || exit 1
 
+# The test programs each tree must have. A tool or a library that went missing must not quietly
+# leave one out: the run fails instead. New programs may be added here; none is ever optional.
+core_tests="book_model_test container_test book_file_test malformed_file_test malformed_corpus_test
+    safe_save_test kvname_test text_converter_test"
+native_tests="$core_tests quire_cli_test fuzz_replay_test fuzz_text_replay_test bench_book_smoke"
+asan_tests="$core_tests quire_cli_test fuzz_replay_test fuzz_text_replay_test"
+win_tests="$core_tests quire_smoke quire_full_disk framework_gui res_tests controls_tests chapters_gui
+    app_window app_end_to_end app_documents app_screenshot kvcomm_dll_test kvcomm_copier_test help_tests
+    window_bench_smoke"
+
 failed=()
 step() {
     local name=$1; shift
@@ -14,13 +24,33 @@ step() {
     if ! "$@"; then failed+=("$name"); fi
 }
 
+# run_tests DIR EXPECTED [--gui] [ctest args...]: every expected test must be there; then runs them
+# all (--gui: in a virtual display) and says how many ran.
+run_tests() {
+    local dir=$1 expected=$2; shift 2
+    local listed missing=() name display=()
+    if [ "${1:-}" = --gui ]; then display=(with_display); shift; fi
+    listed=$(ctest --test-dir "$dir" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+    for name in $expected; do
+        grep -qx "$name" <<<"$listed" || missing+=("$name")
+    done
+    if [ ${#missing[@]} -ne 0 ]; then
+        echo "missing from $(basename "$dir"): ${missing[*]}" >&2
+        return 1
+    fi
+    "${display[@]}" ctest --test-dir "$dir" --output-on-failure "$@" | tee "$dir.tests.log"
+    local status=${PIPESTATUS[0]}
+    echo "$(basename "$dir"): $(grep -Eo 'out of [0-9]+' "$dir.tests.log" | tail -1 | cut -d' ' -f3) tests ran"
+    return "$status"
+}
+
 step "native build"        build_native
-step "native tests"        ctest --test-dir "$QB_BUILD/native" --output-on-failure -j "$QB_JOBS"
+step "native tests"        run_tests "$QB_BUILD/native" "$native_tests" -j "$QB_JOBS"
 step "asan build"          build_asan
-step "asan tests"          ctest --test-dir "$QB_BUILD/asan" --output-on-failure -j "$QB_JOBS"
+step "asan tests"          run_tests "$QB_BUILD/asan" "$asan_tests" -j "$QB_JOBS"
 step "fuzz (60 s)"         "$QB_ROOT/scripts/fuzz.sh" --seconds 60
 step "windows build"       build_win
-step "windows tests"       with_display ctest --test-dir "$QB_BUILD/win" --output-on-failure
+step "windows tests"       run_tests "$QB_BUILD/win" "$win_tests" --gui
 step "static checks"       "$QB_ROOT/scripts/static-checks.sh"
 
 # The release, end to end but once: build the three packages, then install and remove each.
