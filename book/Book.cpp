@@ -180,13 +180,31 @@ bool CBook::QueueMembers() {
 }
 
 bool CBook::LoadFromFile(const char* path) {
+    LoadReport report;
+    return LoadFromFile(path, true, report);
+}
+
+bool CBook::LoadFromFile(const char* path, bool readTexts, LoadReport& report) {
     Clear();
+    report = LoadReport();
     CBookLoader loader(*this);
+    if (!readTexts)
+        loader.PassOverTexts();
     bool accepted;
     try {
-        accepted = CContainerReader(CFileSystem::Active()).Walk(path, loader) && loader.Accepted();
+        CContainerReader reader(CFileSystem::Active());
+        report.opened = reader.Walk(path, loader);
+        accepted = report.opened && loader.Accepted();
+        report.outOfMemory = reader.OutOfMemory();
+        report.problem = !report.opened || accepted ? std::string()
+                         : reader.Problem().empty() ? loader.Problem()
+                                                    : reader.Problem();
+        if (accepted && !readTexts)
+            report.textSizes = loader.TextSizes();
     } catch (const std::bad_alloc&) {
         accepted = false;  // a book too large for memory is not half loaded
+        report.outOfMemory = true;
+        report.problem = "it does not fit in memory";
     }
     if (!accepted)
         Clear();

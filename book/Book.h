@@ -52,6 +52,17 @@ public:
                           const std::string* contents);
     bool LoadFromFile(const char* path);
 
+    // What a load found, for a tool that reports on a file.
+    struct LoadReport {
+        bool opened = false;       // false: the file could not be opened or sized
+        bool outOfMemory = false;  // a member, or the book, did not fit in memory
+        std::string problem;       // why an opened file was refused: the first thing found wrong
+        std::vector<uint64_t> textSizes;  // of each chapter, when the texts were passed over
+    };
+    // LoadFromFile, reporting. With `readTexts` false the chapter texts are only measured, not
+    // read: the verdict is the same, the book holds the titles and empty texts.
+    bool LoadFromFile(const char* path, bool readTexts, LoadReport& report);
+
 private:
     friend class CBookLoader;
 

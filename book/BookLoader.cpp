@@ -36,7 +36,8 @@ CBookLoader::CBookLoader(CBook& book)
       m_bBookmarkSeen(false),
       m_bFailed(false),
       m_nChapterMembers(0),
-      m_nContentsTitles(0) {}
+      m_nContentsTitles(0),
+      m_bPassOverTexts(false) {}
 
 void CBookLoader::OnMemberName(const std::string& name) {
     if (name == "title.txt") {
@@ -56,6 +57,20 @@ void CBookLoader::OnMemberName(const std::string& name) {
         m_nChapterNumber = dot == std::string::npos ? 0 : ReadNumber(name.substr(0, dot));
         m_kind = m_nChapterNumber > 0 ? kChapter : kIgnored;
     }
+}
+
+bool CBookLoader::PassesOver() {
+    return m_bPassOverTexts && m_kind == kChapter;
+}
+
+void CBookLoader::OnMemberPassed(uint64_t length) {
+    if (!CountChapter())
+        return;
+    uint32_t position = static_cast<uint32_t>(m_nChapterNumber - 1);
+    m_book.EnsureChapter(position);
+    if (m_textSizes.size() <= position)
+        m_textSizes.resize(position + 1);
+    m_textSizes[position] += length;
 }
 
 std::string* CBookLoader::DataTarget() {
@@ -122,12 +137,18 @@ void CBookLoader::ApplyContents(const std::string& data) {
     m_nContentsTitles = line + 1;
 }
 
-void CBookLoader::ApplyChapter(std::string& target) {
+bool CBookLoader::CountChapter() {
     if (m_nChapterNumber > CBook::kMaxChapters) {
         m_bFailed = true;
-        return;
+        return false;
     }
     ++m_nChapterMembers;
+    return true;
+}
+
+void CBookLoader::ApplyChapter(std::string& target) {
+    if (!CountChapter())
+        return;
     if (&target != &m_strScratch)
         return;  // already appended to its chapter
     uint32_t position = static_cast<uint32_t>(m_nChapterNumber - 1);
@@ -147,4 +168,18 @@ void CBookLoader::OnCutShort() {
 
 bool CBookLoader::Accepted() const {
     return !m_bFailed && m_bTitleSeen && m_bBookmarkSeen && m_nChapterMembers == m_nContentsTitles;
+}
+
+std::string CBookLoader::Problem() const {
+    if (m_bFailed)
+        return "it names more chapters than a book can hold";
+    if (!m_bTitleSeen)
+        return "it has no title.txt member";
+    if (!m_bBookmarkSeen)
+        return "it has no bookmark.bin member";
+    if (m_nChapterMembers != m_nContentsTitles)
+        return "its contents name " + std::to_string(m_nContentsTitles) + " chapters, but " +
+               std::to_string(m_nChapterMembers) + (m_nChapterMembers == 1 ? " chapter text was" : " chapter texts were") +
+               " found";
+    return std::string();
 }

@@ -12,6 +12,7 @@
 namespace {
 
 const unsigned kNameBufferSize = 260;  // names of up to 259 bytes
+const uint64_t kUnknownPosition = ~uint64_t(0);
 
 }  // namespace
 
@@ -24,7 +25,9 @@ CContainerReader::CContainerReader(CFileSystem& fileSystem)
       m_buffer(),
       m_nBufferStart(0),
       m_nBuffered(0),
-      m_nNext(0) {}
+      m_nPosition(0),
+      m_nFilePosition(kUnknownPosition),
+      m_bOutOfMemory(false) {}
 
 CContainerReader::~CContainerReader() {
     if (m_file)
@@ -40,19 +43,33 @@ bool CContainerReader::Walk(const char* path, CMemberHandler& handler) {
     if (sized) {
         m_pHandler = &handler;
         m_nFileSize = m_nBudget = size;
-        m_nBufferStart = m_nBuffered = m_nNext = 0;
+        m_nBufferStart = m_nBuffered = m_nPosition = 0;
+        m_nFilePosition = kUnknownPosition;  // telling the size may have moved it
+        m_head.clear();
+        m_strProblem.clear();
+        m_bOutOfMemory = false;
         try {
+            if (size == 0)
+                Note("the file is empty");
+            m_strWhere = "the header";
             Seek(0);
-            if (ReadU16() == container::kMagic) {
+            if (ReadU16() != container::kMagic) {
+                Note("it does not begin with the mark of a book file");
+            } else {
                 unsigned count = ReadU16();
-                if (count > 0 && count < CContainerWriter::kMembersCapacity) {
+                if (count == 0 || count >= CContainerWriter::kMembersCapacity) {
+                    Note("its header names " + std::to_string(count) + " members");
+                } else {
                     ReadU16();
+                    m_strWhere = "the directory";
+                    LoadHead(count);
                     for (unsigned i = 0; i < count; ++i)
                         ReadMember(i);
                 }
             }
         } catch (const Abort&) {
             // the file ended early: the walk ends with what was handed over so far
+            Note(m_strWhere + " runs past the end of the file");
             handler.OnCutShort();
         }
     }
@@ -62,14 +79,25 @@ bool CContainerReader::Walk(const char* path, CMemberHandler& handler) {
 }
 
 unsigned CContainerReader::ReadByte() {
-    if (m_nNext == m_nBuffered) {
-        m_nBufferStart += m_nBuffered;
+    if (m_nPosition < m_head.size())
+        return m_head[static_cast<std::size_t>(m_nPosition++)];
+    if (m_nPosition < m_nBufferStart || m_nPosition >= m_nBufferStart + m_nBuffered) {
+        if (!MoveFileTo(m_nPosition))
+            throw Abort{};
+        m_nBufferStart = m_nPosition;
         m_nBuffered = m_fileSystem.Read(m_file, m_buffer, kBufferSize);
-        m_nNext = 0;
+        m_nFilePosition = m_nBuffered == 0 ? kUnknownPosition : m_nPosition + m_nBuffered;
         if (m_nBuffered == 0)
             throw Abort{};
     }
-    return m_buffer[m_nNext++];
+    return m_buffer[static_cast<std::size_t>(m_nPosition++ - m_nBufferStart)];
+}
+
+bool CContainerReader::MoveFileTo(uint64_t position) {
+    if (position != m_nFilePosition && !m_fileSystem.Seek(m_file, position))
+        return false;
+    m_nFilePosition = position;
+    return true;
 }
 
 unsigned CContainerReader::ReadU16() {
@@ -83,40 +111,59 @@ uint32_t CContainerReader::ReadU32() {
 }
 
 bool CContainerReader::ReadBlock(char* data, std::size_t count) {
-    std::size_t buffered = std::min(count, m_nBuffered - m_nNext);
-    std::memcpy(data, m_buffer + m_nNext, buffered);
-    m_nNext += buffered;
-    if (buffered == count)
+    // What the head or the buffer holds first, then the rest straight from the file.
+    while (count > 0 && (m_nPosition < m_head.size() ||
+                         (m_nPosition >= m_nBufferStart && m_nPosition < m_nBufferStart + m_nBuffered))) {
+        *data++ = static_cast<char>(ReadByte());
+        --count;
+    }
+    if (count == 0)
         return true;
-    // The rest comes straight from the file; the buffer then starts after it.
-    std::size_t rest = count - buffered;
-    std::size_t got = m_fileSystem.Read(m_file, data + buffered, rest);
-    m_nBufferStart += m_nBuffered + got;
-    m_nBuffered = m_nNext = 0;
-    return got == rest;
+    if (!MoveFileTo(m_nPosition))
+        return false;
+    std::size_t got = m_fileSystem.Read(m_file, data, count);
+    m_nPosition += got;
+    m_nFilePosition = got == count ? m_nPosition : kUnknownPosition;  // a failed read may have moved it
+    return got == count;
 }
 
-// Positions at or past the end abort the walk just as reading there would. A position inside what
-// is buffered needs no call.
+// Positions at or past the end abort the walk just as reading there would. The file itself moves
+// only when bytes are read that neither the head nor the buffer holds.
 void CContainerReader::Seek(uint64_t position) {
     if (position >= m_nFileSize)
         throw Abort{};
-    if (position >= m_nBufferStart && position < m_nBufferStart + m_nBuffered) {
-        m_nNext = static_cast<std::size_t>(position - m_nBufferStart);
-        return;
-    }
-    if (!m_fileSystem.Seek(m_file, position))
+    m_nPosition = position;
+}
+
+// The directory and the names of a real container lie at its start: read once, a walk needs no
+// call for them, only one or two per record.
+void CContainerReader::LoadHead(unsigned count) {
+    uint64_t size = uint64_t(container::kHeaderSize) + uint64_t(container::kEntrySize) * count +
+                    CContainerWriter::kNamesCapacity;
+    m_head.resize(static_cast<std::size_t>(std::min(size, m_nFileSize)));
+    // The size said these bytes are there: a read that gives fewer failed, as any other would.
+    bool read = MoveFileTo(0) && m_fileSystem.Read(m_file, m_head.data(), m_head.size()) == m_head.size();
+    m_nFilePosition = read ? m_head.size() : kUnknownPosition;
+    if (!read) {
+        m_head.clear();
         throw Abort{};
-    m_nBufferStart = position;
-    m_nBuffered = m_nNext = 0;
+    }
+}
+
+void CContainerReader::Note(const std::string& problem) {
+    if (m_strProblem.empty())
+        m_strProblem = problem;
 }
 
 void CContainerReader::ReadMember(unsigned index) {
+    const std::string number = std::to_string(index + 1);
+    m_strWhere = "directory entry " + number;
     Seek(container::kHeaderSize + uint64_t(container::kEntrySize) * index);
     unsigned namePosition = ReadU16();
     uint32_t dataPosition = ReadU32();
     uint32_t recordSize = ReadU32();
 
+    m_strWhere = "the name of member " + number;
     Seek(namePosition);
     char name[kNameBufferSize];
     std::size_t nameLength = 0;
@@ -127,6 +174,7 @@ void CContainerReader::ReadMember(unsigned index) {
     }
     m_pHandler->OnMemberName(std::string(name, nameLength));
 
+    m_strWhere = "record " + number;
     Seek(dataPosition);
     unsigned flag = ReadByte();
     uint32_t recordHeader = 1;
@@ -140,11 +188,17 @@ void CContainerReader::ReadMember(unsigned index) {
         return;
     uint64_t length = recordSize - recordHeader;
     if (uint64_t(dataPosition) + recordHeader + length > m_nFileSize) {
+        Note(m_strWhere + " runs past the end of the file");
         m_pHandler->OnCutShort();
         return;
     }
     if (length > m_nBudget)
         return;
+    if (m_pHandler->PassesOver()) {
+        m_nBudget -= length;
+        m_pHandler->OnMemberPassed(length);
+        return;
+    }
     std::string* target = m_pHandler->DataTarget();
     if (!target)
         return;
@@ -152,12 +206,16 @@ void CContainerReader::ReadMember(unsigned index) {
     try {
         target->resize(start + static_cast<std::size_t>(length));
     } catch (const std::exception&) {
-        return;  // no room for the member: skip it, as a failed allocation does
+        // no room for the member: skip it, as a failed allocation does
+        m_bOutOfMemory = true;
+        Note("member " + number + " (" + std::to_string(length) + " bytes) does not fit in memory");
+        return;
     }
     if (length > 0 && !ReadBlock(&(*target)[start], static_cast<std::size_t>(length))) {
         // The size said the bytes were there: the file shrank or could not be read, and the
         // member is as good as cut off.
         target->resize(start);
+        Note(m_strWhere + " cannot be read");
         m_pHandler->OnCutShort();
         return;
     }

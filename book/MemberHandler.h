@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What a reader of containers does with the members the walk finds, one member at a time.
@@ -7,6 +8,11 @@ class CMemberHandler {
 public:
     // The member's name, as soon as it has been read and before its record is looked at.
     virtual void OnMemberName(const std::string& name) = 0;
+    // Asked first once the data are known to lie inside the file: true when they are only to be
+    // counted, not read. The walk then seeks past them and tells their length instead, and they
+    // count against the walk's budget as data read would.
+    virtual bool PassesOver() { return false; }
+    virtual void OnMemberPassed(uint64_t length) { (void)length; }
     // Where the member's data are to be appended, or null when they are not wanted. Asked only
     // once the data are known to lie inside the file.
     virtual std::string* DataTarget() = 0;

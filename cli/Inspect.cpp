@@ -39,10 +39,16 @@ bool ParseCommand(const char* command,
     return true;
 }
 
-int LoadBook(const CBookInput& input) {
-    if (theBook.LoadFromFile(input.Path().c_str()))
+// With `readTexts` false the chapter texts are measured, not read: `report` has their sizes.
+int LoadBook(const CBookInput& input, bool readTexts, CBook::LoadReport& report) {
+    errno = 0;
+    if (theBook.LoadFromFile(input.Path().c_str(), readTexts, report))
         return 0;
-    return FailOn(input.Name(), "not a book file");
+    if (!report.opened)
+        return FailOn(input.Name(), errno ? ErrorText(errno) : "cannot be read");
+    if (report.outOfMemory)
+        return FailOn(input.Name(), "too large for the memory of this process (" + report.problem + ")");
+    return FailOn(input.Name(), "not a book file (" + report.problem + ")");
 }
 
 void PrintBytes(const std::string& bytes) {
@@ -65,19 +71,24 @@ int Info(const std::vector<std::string>& args) {
     if (!ParseCommand("info", arguments, args, 1, status))
         return status;
     CBookInput input;
-    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input)) != 0)
+    CBook::LoadReport report;
+    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input, false, report)) != 0)
         return status;
     std::printf("Author: ");
     PrintBytes(theBook.Author());
     std::printf("\nTitle: ");
     PrintBytes(theBook.Title());
     std::printf("\nChapters: %d\n", theBook.ChapterCount());
+    // The estimate adds up in 32 bits, as the book's own does.
+    uint32_t contentSize = theBook.ContentSize(-1);
     for (int i = 0; i < theBook.ChapterCount(); ++i) {
-        std::printf("%d\t%lu\t", i + 1, static_cast<unsigned long>(theBook.ChapterText(i).size()));
+        uint64_t size = static_cast<std::size_t>(i) < report.textSizes.size() ? report.textSizes[i] : 0;
+        contentSize += static_cast<uint32_t>(size);
+        std::printf("%d\t%llu\t", i + 1, static_cast<unsigned long long>(size));
         PrintBytes(theBook.ChapterTitle(i));
         std::printf("\n");
     }
-    std::printf("Book Size ~ %d Kb\n", static_cast<int>(theBook.ContentSize(-1) / 1024 + 1));
+    std::printf("Book Size ~ %d Kb\n", static_cast<int>(contentSize / 1024 + 1));
     return std::fflush(stdout) == 0 ? 0 : FailOn("standard output", ErrorText(errno));
 }
 
@@ -87,7 +98,8 @@ int Unpack(const std::vector<std::string>& args) {
     if (!ParseCommand("unpack", arguments, args, 2, status))
         return status;
     CBookInput input;
-    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input)) != 0)
+    CBook::LoadReport report;
+    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input, true, report)) != 0)
         return status;
     const std::string& folder = arguments.Operands()[1];
     if (!MakeFolder(folder))
@@ -118,8 +130,9 @@ int Check(const std::vector<std::string>& args) {
         return status;
     SetQuiet(arguments.Has("-q"));
     CBookInput input;
+    CBook::LoadReport report;
     if ((status = input.Open(arguments.Operands()[0])) == 0)
-        status = LoadBook(input);
+        status = LoadBook(input, false, report);
     SetQuiet(false);
     return status;
 }

@@ -29,3 +29,19 @@ bool CStandardOutput::Replace(const std::string&, const std::string&) {
 bool CStandardOutput::Remove(const std::string&) {
     return true;
 }
+
+CFileSystem::Handle CStandardOutput::OpenRead(const std::string&) {
+    return nullptr;
+}
+
+std::size_t CStandardOutput::Read(Handle, void*, std::size_t) {
+    return 0;
+}
+
+bool CStandardOutput::Seek(Handle, uint64_t) {
+    return false;
+}
+
+bool CStandardOutput::Size(Handle, uint64_t&) {
+    return false;
+}

@@ -12,4 +12,9 @@ public:
     bool Close(Handle file) override;
     bool Replace(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    // Nothing is read from standard output.
+    Handle OpenRead(const std::string& path) override;
+    std::size_t Read(Handle file, void* data, std::size_t count) override;
+    bool Seek(Handle file, uint64_t position) override;
+    bool Size(Handle file, uint64_t& size) override;
 };

@@ -1,6 +1,7 @@
 // quire: builds and inspects ".book" files from scripts, with the same book code as the window
 // program.
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,9 @@
 #include "WinFileSystem.h"
 #endif
 
-int main(int argc, char** argv) {
-    SetMessageSink(PrintMessage);
+namespace {
+
+int Run(int argc, char** argv) {
 #ifdef _WIN32
     // Saves through the Windows calls: the new file takes the old one's place in one move. Paths
     // are UTF-8 here, from the wide command line.
@@ -49,4 +51,15 @@ int main(int argc, char** argv) {
     else
         std::fprintf(stderr, "quire: unknown command '%s'\n", command.c_str());
     return Usage(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SetMessageSink(PrintMessage);
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail("not enough memory");
+    }
 }

@@ -35,21 +35,25 @@ protected:
 
     std::string Path(const std::string& name) const { return m_dir.Path(name); }
 
-    // `input`: a file for standard input; none when empty.
-    Outcome Quire(const std::vector<std::string>& args, const std::string& input = "") {
+    // `input`: a file for standard input; none when empty. `memoryKiB`: the address space the
+    // program may take; no limit when 0.
+    Outcome Quire(const std::vector<std::string>& args, const std::string& input = "", int memoryKiB = 0) {
         std::string outPath = Path("stdout.txt"), errPath = Path("stderr.txt");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, input.empty() ? "/dev/null" : input.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::string limit = "ulimit -v " + std::to_string(memoryKiB) + " && exec \"$0\" \"$@\"";
         std::vector<char*> argv = {const_cast<char*>(QUIRE_PATH)};
+        if (memoryKiB > 0)
+            argv.insert(argv.begin(), {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), &limit[0]});
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         pid_t pid;
         int status = -1;
-        if (posix_spawn(&pid, QUIRE_PATH, &actions, nullptr, argv.data(), environ) == 0)
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
             waitpid(pid, &status, 0);
         posix_spawn_file_actions_destroy(&actions);
         Outcome run = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(outPath), ReadBytes(errPath)};
@@ -275,6 +279,9 @@ TEST_F(QuireCli, HelpAndVersionGoToStandardOutput) {
 
 TEST_F(QuireCli, ErrorsNameTheFileAndSayWhy) {
     std::string missing = Path("missing.txt"), text = MakeFile("text.txt", "plain");
+    std::string book = EncodeContainer(BookMembers("a", "t", {"A", "B"}, {"one", "two"}));
+    std::string cut = MakeFile("cut.book", book.substr(0, book.size() - 1));
+    std::string unnamed = MakeFile("unnamed.book", EncodeContainer(BookMembers("a", "t", {"A", "B"}, {"one"})));
     mkdir(Path("folder").c_str(), 0777);
     struct Case {
         std::vector<std::string> args;
@@ -285,7 +292,11 @@ TEST_F(QuireCli, ErrorsNameTheFileAndSayWhy) {
         {{"info", missing}, "quire: " + missing + ": No such file or directory\n"},
         {{"unpack", missing, Path("d")}, "quire: " + missing + ": No such file or directory\n"},
         {{"check", Path("folder")}, "quire: " + Path("folder") + ": Is a directory\n"},
-        {{"check", text}, "quire: " + text + ": not a book file"},
+        {{"check", text}, "quire: " + text + ": not a book file (it does not begin with the mark of a book file)\n"},
+        {{"info", cut}, "quire: " + cut + ": not a book file (record 6 runs past the end of the file)\n"},
+        {{"unpack", cut, Path("d")}, "quire: " + cut + ": not a book file (record 6 runs past the end of the file)\n"},
+        {{"check", unnamed}, "its contents name 2 chapters, but 1 chapter text was found)\n"},
+        {{"check", MakeFile("empty.book", "")}, "not a book file (the file is empty)\n"},
         {{"check", "-q", text}, ""},
         {{"check", "-q", missing}, ""},
         {{"check-name", "My Book.book"}, "quire: My Book.book: breaks the handheld's file-name rule: only letters, "
@@ -370,6 +381,24 @@ TEST_F(QuireCli, DashIsStandardInputAndOutputAndPipesAreRead) {
         EXPECT_EQ(0, run.status) << command << run.err;
     }
     EXPECT_EQ(EncodeContainer(BookMembers("", "", {"pipe"}, {book})), ReadBytes(Path("p.book")));
+}
+
+// The limit stands in for a 32-bit process: pack streams whatever the book's size, check only
+// measures the texts, and what must hold a text in memory says it cannot.
+TEST_F(QuireCli, ABookLargerThanMemoryIsPackedCheckedAndRefusedClearly) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers reserve far more address space than the limit";
+#endif
+    const int kLimitKiB = 16 * 1024;
+    std::string text = MakeFile("big.txt", std::string(std::size_t(48) << 20, 'x'));
+    Outcome run = Quire({"pack", "-o", Path("big.book"), text}, "", kLimitKiB);
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0, Quire({"check", Path("big.book")}, "", kLimitKiB).status);
+    run = Quire({"unpack", Path("big.book"), Path("out")}, "", kLimitKiB);
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find(Path("big.book") + ": too large for the memory of this process"))
+        << run.err;
+    EXPECT_EQ(0, Quire({"check", Path("big.book")}).status);
 }
 
 }  // namespace

@@ -38,5 +38,5 @@ printf one >texts/ch1.txt; printf two >texts/ch2.txt; printf ten >texts/ch10.txt
     grep -qx 'ch1 ch2 ch10 ' || fail "wildcard not expanded in natural order"
 printf 'jp' >'07 日本.txt'
 "${quire[@]}" pack -o 'n日本.book' '07 日本.txt' 2>/dev/null || fail "pack of a name outside the code page"
-[ -s 'n日本.book' ] || fail "no book under a name outside the code page"
+"${quire[@]}" check 'n日本.book' || fail "check of a book named outside the code page"
 echo "quire.exe smoke run passed"
