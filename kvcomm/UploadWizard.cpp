@@ -33,9 +33,36 @@ std::string SizeText(unsigned long long size) {
     return CKvText::Format(IDS_KV_SIZE_KB, {std::to_string((size + 1023) / 1024), std::to_string(size)});
 }
 
+const char kSelectionProp[] = "KvBrowseFolder";
+const char kTriesProp[] = "KvBrowseTries";
+const UINT_PTR kSelectTimer = 1;
+const int kSelectTries = 8;
+
+void SelectFolder(HWND browser, LPARAM folder) {
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, folder);
+}
+
+// Wine at times leaves the browser's tree without any selection after the first try; another try
+// a moment later takes. A selection the user made ends the retries.
+void CALLBACK RetrySelection(HWND browser, UINT, UINT_PTR timer, DWORD) {
+    HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+    auto tries = reinterpret_cast<INT_PTR>(GetPropA(browser, kTriesProp)) + 1;
+    if (!tree || TreeView_GetSelection(tree) || tries > kSelectTries) {
+        KillTimer(browser, timer);
+        RemovePropA(browser, kSelectionProp);
+        RemovePropA(browser, kTriesProp);
+        return;
+    }
+    SetPropA(browser, kTriesProp, reinterpret_cast<HANDLE>(tries));
+    SelectFolder(browser, reinterpret_cast<LPARAM>(GetPropA(browser, kSelectionProp)));
+}
+
 int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
-    if (message == BFFM_INITIALIZED && data)
-        SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+    if (message == BFFM_INITIALIZED && data) {
+        SelectFolder(hwnd, data);
+        SetPropA(hwnd, kSelectionProp, reinterpret_cast<HANDLE>(data));
+        SetTimer(hwnd, kSelectTimer, 250, RetrySelection);
+    }
     return 0;
 }
 

@@ -98,24 +98,31 @@ public:
 
     // Rests the real pointer on the middle of a window and waits for this process's visible tip to
     // read `expected`; returns the last tip text seen.
+    // The tip that shows while the real pointer rests on `hWnd`. A pointer that arrives while the
+    // window is still coming up may go unnoticed, as it would for a user: then it leaves and
+    // comes back, at most three times.
     std::string TipOver(HWND hWnd, const std::string& expected) const {
         RECT rect;
         ::GetWindowRect(hWnd, &rect);
-        ::SetCursorPos((rect.left + rect.right) / 2 - 1, (rect.top + rect.bottom) / 2);
-        INPUT nudge{};
-        nudge.type = INPUT_MOUSE;
-        nudge.mi.dx = 1;
-        nudge.mi.dwFlags = MOUSEEVENTF_MOVE;
-        ::SendInput(1, &nudge, sizeof(nudge));
         std::string seen = "<no tip>";
-        for (DWORD start = ::GetTickCount(); seen != expected && ::GetTickCount() - start < 10000;
-             ::Sleep(20)) {
-            for (HWND hTip = nullptr;
-                 (hTip = ::FindWindowExA(nullptr, hTip, TOOLTIPS_CLASSA, nullptr)) != nullptr;) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hTip, &pid);
-                if (pid == m_pi.dwProcessId && ::IsWindowVisible(hTip))
-                    seen = Text(hTip);
+        for (int attempt = 0; attempt < 3 && seen != expected; ++attempt) {
+            ::SetCursorPos(rect.left - 40, rect.top - 40);
+            ::Sleep(100);
+            ::SetCursorPos((rect.left + rect.right) / 2 - 1, (rect.top + rect.bottom) / 2);
+            INPUT nudge{};
+            nudge.type = INPUT_MOUSE;
+            nudge.mi.dx = 1;
+            nudge.mi.dwFlags = MOUSEEVENTF_MOVE;
+            ::SendInput(1, &nudge, sizeof(nudge));
+            for (DWORD start = ::GetTickCount(); seen != expected && ::GetTickCount() - start < 4000;
+                 ::Sleep(20)) {
+                for (HWND hTip = nullptr;
+                     (hTip = ::FindWindowExA(nullptr, hTip, TOOLTIPS_CLASSA, nullptr)) != nullptr;) {
+                    DWORD pid = 0;
+                    ::GetWindowThreadProcessId(hTip, &pid);
+                    if (pid == m_pi.dwProcessId && ::IsWindowVisible(hTip))
+                        seen = Text(hTip);
+                }
             }
         }
         return seen;

@@ -231,13 +231,28 @@ TEST_F(KvCommWizard, BrowseStartsAtTheFolderAndTakesTheChosenOne) {
     int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
         HWND wizard = WaitForWizard(driver);
         CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
-        // Pick `choice` (or keep the preselection) and close the browser with `button`.
+        // The name of the folder the browser's tree shows selected.
+        auto selected = [](HWND browser) {
+            HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+            char text[MAX_PATH] = "";
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT;
+            item.hItem = TreeView_GetSelection(tree);
+            item.pszText = text;
+            item.cchTextMax = MAX_PATH;
+            return item.hItem && TreeView_GetItem(tree, &item) ? std::string(text) : std::string();
+        };
+        // Pick `choice` (or keep the preselection) and close the browser with `button`, once its
+        // tree shows the folder: the browser may still be selecting it when it first shows.
         auto browse = [&](const std::string& choice, int button) {
             CModalDriver::Click(wizard, IDC_KV_BROWSE);
             HWND browser = driver.WaitFor([&](HWND dialog) { return GetWindow(dialog, GW_OWNER) == wizard; });
             ASSERT_NE(browser, nullptr) << "no folder browser";
-            if (!choice.empty())
+            EXPECT_TRUE(CModalDriver::WaitUntil([&] { return selected(browser) == "device"; }));
+            if (!choice.empty()) {
                 SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(choice.c_str()));
+                EXPECT_TRUE(CModalDriver::WaitUntil([&] { return selected(browser) == "other"; }));
+            }
             CModalDriver::Click(browser, button);
             ASSERT_TRUE(CModalDriver::WaitUntil([&] { return !IsWindow(browser); }));
             // Answered only once the wizard's thread is back in its message loop.
