@@ -49,8 +49,5 @@ std::string ErrorText(int error);
 // A file name as the book stores text (the ANSI code page on Windows; unchanged elsewhere).
 std::string BookTextOfName(const std::string& name);
 
-// Sorts names as people count: "ch2" before "ch10".
-void SortNaturally(std::vector<std::string>& names);
-
 std::string::size_type LastSeparator(const std::string& path);
 std::string JoinPath(const std::string& folder, const std::string& name);

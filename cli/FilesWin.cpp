@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "Files.h"
+#include "NaturalOrder.h"
 
 namespace {
 

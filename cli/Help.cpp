@@ -14,7 +14,7 @@ struct CommandHelp {
 };
 
 const CommandHelp kCommands[] = {
-    {"pack", "pack -o OUT.book [-a AUTHOR] [-t TITLE] FILE|DIR...",
+    {"pack", "pack -o OUT.book [-a AUTHOR] [-t TITLE] [--split RULE [--remove-lines]] FILE|DIR...",
      "      One chapter per FILE, in the order given. The chapter's title is the file's name\n"
      "      without its directory and its last extension; its text is the file's bytes,\n"
      "      unchanged. A DIR gives one chapter per .txt file in it, in natural order (ch2\n"
@@ -23,6 +23,12 @@ const CommandHelp kCommands[] = {
      "      and chapter titles made from file names become spaces. Without FILE the book\n"
      "      has no chapters. OUT must not be one of the inputs, and must be a regular file\n"
      "      (a symbolic link is written through, to its target).\n"
+     "      --split RULE cuts each text into chapters at the lines RULE picks out: chapter\n"
+     "      (\"Chapter 12\", \"CHAPTER XII\"), markdown (\"# \" and \"## \" headings), separator\n"
+     "      (a line of only \"* * *\", \"---\" and the like), blank:N (N or more blank lines)\n"
+     "      or regex:EXPR (an ECMAScript expression that matches somewhere in the line). Each\n"
+     "      chapter is titled with its line; the text before the first one keeps the file's\n"
+     "      title. The lines stay in the texts unless --remove-lines is given.\n"
      "  quire pack --from DIR -o OUT.book [-a AUTHOR] [-t TITLE]\n"
      "      Builds the book from a folder written by unpack; -a and -t override it.\n"},
     {"info", "info BOOK",

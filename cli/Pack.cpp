@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "Arguments.h"
+#include "ChapterSplitter.h"
 #include "Commands.h"
 #include "FileChapter.h"
 #include "Files.h"
 #include "Help.h"
 #include "KvFileName.h"
 #include "MessageSink.h"
+#include "NaturalOrder.h"
 #include "Report.h"
 #include "StandardOutput.h"
 #include "StreamedBook.h"
@@ -90,6 +92,7 @@ private:
     int LoadUnpacked(const std::string& folder);
     int CheckOutput();
     int ReadStreams();
+    int SplitInputs();
     int Write();
 
     std::string m_strOut;
@@ -97,10 +100,12 @@ private:
     std::string m_strAuthor;
     std::string m_strTitle;
     std::vector<Input> m_inputs;
+    bool m_bSplit = false;
+    CChapterSplitter m_splitter;
 };
 
 int CPack::Run(const std::vector<std::string>& args) {
-    CArguments arguments({"-o", "-a", "-t", "--from"}, {});
+    CArguments arguments({"-o", "-a", "-t", "--from", "--split"}, {"--remove-lines"});
     if (!arguments.Parse(args))
         return Usage("pack");
     if (arguments.Has("--help")) {
@@ -112,6 +117,16 @@ int CPack::Run(const std::vector<std::string>& args) {
     if (!out || (folder && !arguments.Operands().empty()))
         return Usage("pack");
     m_strOut = *out;
+    if (const std::string* split = arguments.Value("--split")) {
+        SSplitRule rule;
+        std::string why;
+        if (!CChapterSplitter::ParseRule(*split, rule, why)) {
+            std::fprintf(stderr, "quire: --split: %s\n", why.c_str());
+            return Usage("pack");
+        }
+        rule.bKeepLines = !arguments.Has("--remove-lines");
+        m_bSplit = m_splitter.SetRule(rule, why);
+    }
 
     int status = folder ? LoadUnpacked(*folder) : 0;
     for (const std::string& operand : ExpandWildcards(arguments.Operands())) {
@@ -124,7 +139,7 @@ int CPack::Run(const std::vector<std::string>& args) {
         m_strAuthor = OneLine(BookTextOfName(*author));
     if (const std::string* title = arguments.Value("-t"))
         m_strTitle = OneLine(BookTextOfName(*title));
-    if ((status = CheckOutput()) != 0 || (status = ReadStreams()) != 0)
+    if ((status = CheckOutput()) != 0 || (status = ReadStreams()) != 0 || (status = SplitInputs()) != 0)
         return status;
     return Write();
 }
@@ -239,6 +254,48 @@ int CPack::ReadStreams() {
         }
         input.source.reset(new CMemoryChapter(std::move(text)));
     }
+    return 0;
+}
+
+// Each input becomes the chapters its split gives, in the order the input had.
+int CPack::SplitInputs() {
+    if (!m_bSplit)
+        return 0;
+    std::vector<Input> split;
+    for (Input& input : m_inputs) {
+        std::string text;
+        try {
+            text.resize(std::size_t(input.source->Length()));
+            std::size_t done = 0;
+            while (done < text.size()) {
+                std::size_t count =
+                    input.source->Read(reinterpret_cast<unsigned char*>(&text[done]), text.size() - done);
+                if (count == 0)
+                    return 1;  // the source has said why
+                done += count;
+            }
+            if (!input.source->AtEnd())
+                return 1;
+        } catch (const std::bad_alloc&) {
+            return FailOn(input.path, "not enough memory to read it");
+        }
+        SSplitResult result = m_splitter.Split(text, input.title);
+        if (result.status == SSplitResult::EStatus::TooMuchWork)
+            return FailOn(input.path, "the split expression needs too much work on this text; nothing was written");
+        if (result.status == SSplitResult::EStatus::NoMatch) {
+            input.source.reset(new CMemoryChapter(std::move(text)));
+            split.push_back(std::move(input));
+            continue;
+        }
+        for (const SChapterPiece& piece : result.pieces) {
+            Input chapter;
+            chapter.path = input.path;
+            chapter.title = piece.title;
+            chapter.source.reset(new CMemoryChapter(text.substr(piece.nBegin, piece.nEnd - piece.nBegin)));
+            split.push_back(std::move(chapter));
+        }
+    }
+    m_inputs.swap(split);
     return 0;
 }
 

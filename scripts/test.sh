@@ -10,7 +10,7 @@ set -uo pipefail
 # The test programs each tree must have. A tool or a library that went missing must not quietly
 # leave one out: the run fails instead. New programs may be added here; none is ever optional.
 core_tests="book_model_test container_test book_file_test malformed_file_test malformed_corpus_test
-    safe_save_test kvname_test text_converter_test rtf_check_test"
+    safe_save_test kvname_test text_converter_test rtf_check_test chapter_split_test"
 native_tests="$core_tests quire_cli_test fuzz_replay_test fuzz_text_replay_test fuzz_rtf_replay_test bench_book_smoke"
 asan_tests="$core_tests quire_cli_test fuzz_replay_test fuzz_text_replay_test fuzz_rtf_replay_test"
 win_tests="$core_tests quire_smoke quire_full_disk framework_gui res_tests controls_tests chapters_gui

@@ -1,5 +1,7 @@
 #include "TextCorpus.h"
 
+#include <cstdio>
+
 namespace {
 
 const char kUtf8[] = "Caf\xC3\xA9 \xE2\x82\xAC" "5\nStar \xE2\x98\x85\xE2\x98\x85\r\nend";
@@ -60,5 +62,28 @@ std::u32string CLatin1TestCodePage::Decode(const std::string& bytes) const {
     std::u32string text;
     for (char c : bytes)
         text += char32_t(static_cast<unsigned char>(c));
+    return text;
+}
+
+std::string SampleNovel(int nChapters, std::size_t nChapterBytes, const char* headings, const char* lineBreak) {
+    static const char* const kSentences[] = {
+        "The rain had not stopped since the morning the letter came.",
+        "Chapter and verse, she said, were what the lawyers wanted; she had neither.",
+        "Nobody in the village remembered the house being empty for so long.",
+        "He counted the steps twice, as his father had taught him, and still lost his way.",
+    };
+    std::string text = std::string("THE LONG WINTER") + lineBreak + lineBreak + "A novel" + lineBreak + lineBreak;
+    for (int chapter = 1; chapter <= nChapters; ++chapter) {
+        char heading[128];
+        std::snprintf(heading, sizeof heading, headings, chapter);
+        text += std::string(heading) + lineBreak + lineBreak;
+        std::size_t nStart = text.size();
+        for (int sentence = chapter; text.size() - nStart < nChapterBytes; ++sentence) {
+            text += kSentences[sentence % 4];
+            text += sentence % 5 == 0 ? std::string(lineBreak) + lineBreak : std::string(" ");
+        }
+        text += lineBreak;
+        text += lineBreak;
+    }
     return text;
 }

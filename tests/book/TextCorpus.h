@@ -26,3 +26,9 @@ public:
     bool Encode(char32_t ch, std::string& bytes) const override;
     std::u32string Decode(const std::string& bytes) const override;
 };
+
+// A novel as people keep one in a single file: a title page, then one heading line per chapter
+// (`headings`, "%d" standing for the chapter's number) followed by paragraphs of prose with blank
+// lines between them, about `nChapterBytes` a chapter, lines ended by `lineBreak`.
+std::string SampleNovel(int nChapters, std::size_t nChapterBytes, const char* headings = "Chapter %d",
+                        const char* lineBreak = "\r\n");

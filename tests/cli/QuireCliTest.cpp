@@ -18,6 +18,7 @@
 #include "TempDir.h"
 #include "TestContainer.h"
 #include "TestFiles.h"
+#include "TextCorpus.h"
 
 extern char** environ;
 
@@ -214,6 +215,9 @@ TEST_F(QuireCli, BadArgumentsPrintTheUsageLine) {
     ExpectUsage({"unpack", "a"});
     ExpectUsage({"check"});
     ExpectUsage({"check-name", "a", "b"});
+    ExpectUsage({"pack", "-o", "x.book", "--split", "blank:0", "f"},
+                "quire: --split: blank:N needs a number of lines from 1 to 999\n");
+    ExpectUsage({"pack", "-o", "x.book", "--split", "regex:(a", "f"}, "quire: --split: a \"(\" without its \")\"\n");
 
     Outcome help = Quire({"--help"});
     EXPECT_EQ(0, help.status);
@@ -362,6 +366,28 @@ TEST_F(QuireCli, PackFolderTakesItsTextFilesInNaturalOrder) {
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ(EncodeContainer(BookMembers("", "T", {"ch1", "ch2", "ch10"}, {"one", "two", "ten"})),
               ReadBytes(Path("b.book")));
+}
+
+// Each file and standard input is cut by the same rules as the window's Split into Chapters.
+TEST_F(QuireCli, PackSplitCutsEveryInputIntoChapters) {
+    std::string novel = SampleNovel(3, 500, "CHAPTER %d", "\n");
+    std::string one = MakeFile("novel.txt", novel), two = MakeFile("notes.txt", "# A\nx\n# B\ny\n");
+    Outcome run = Quire({"pack", "-o", Path("s.book"), "--split", "chapter", one, two, "-"}, two);
+    ASSERT_EQ(0, run.status) << run.err;
+    std::size_t c1 = novel.find("CHAPTER 1"), c2 = novel.find("CHAPTER 2"), c3 = novel.find("CHAPTER 3");
+    EXPECT_EQ(EncodeContainer(BookMembers("", "", {"novel", "CHAPTER 1", "CHAPTER 2", "CHAPTER 3", "notes", "stdin"},
+                                          {novel.substr(0, c1), novel.substr(c1, c2 - c1), novel.substr(c2, c3 - c2),
+                                           novel.substr(c3), ReadBytes(two), ReadBytes(two)})),
+              ReadBytes(Path("s.book")));
+
+    run = Quire({"pack", "-o", Path("m.book"), "--split", "regex:^# ", "--remove-lines", two});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(EncodeContainer(BookMembers("", "", {"# A", "# B"}, {"x\n", "y\n"})), ReadBytes(Path("m.book")));
+
+    run = Quire({"pack", "-o", Path("w.book"), "--split", "regex:(a?){500}a{500}b", MakeFile("a.txt", std::string(300000, 'a'))});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("too much work")) << run.err;
+    EXPECT_FALSE(FileExists(Path("w.book")));
 }
 
 TEST_F(QuireCli, DashIsStandardInputAndOutputAndPipesAreRead) {
