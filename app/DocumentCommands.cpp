@@ -171,6 +171,7 @@ void CQuireBinderDlg::OnFileSaveAs() {
 
 void CQuireBinderDlg::ResetDocument() {
     theBook.Clear();
+    m_history.Clear();
     m_wndAuthor.SetWindowText("");
     m_wndAuthor.SetFocus();
     m_nFocusRestoreTarget = m_nLastFocusedEdit;
@@ -226,6 +227,7 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath) {
     UpdateBookSize();
     UpdateChapterButtons();
     ClearModified();
+    RememberRecentBook(strPath);
     std::string strNotice = TextsShownChanged(theBook);
     if (!strNotice.empty())
         MessageBox(strNotice.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
@@ -318,6 +320,7 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
     if (bSaved) {
         UpdateCaption();
         ClearModified();
+        RememberRecentBook(DocumentPath(m_strDocDir, m_strDocName));
     } else {
         MessageBox("cannot save file", QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
         m_strDocDir = strOldDir;

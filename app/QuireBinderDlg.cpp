@@ -55,6 +55,8 @@ const CQuireBinderDlg::ImageButtonSpec CQuireBinderDlg::s_imageButtons[11] = {
 // F1 reaches the main window as the framework's help command; the Help menu item must be that
 // command for the key to open Help.
 static_assert(AFX_ID_HELP == IDM_HELP, "F1 must send the Help menu item's command");
+static_assert(IDM_RECENT_BOOK_LAST - IDM_RECENT_BOOK_FIRST + 1 == CRecentBooks::kMaxBooks,
+              "one command for each recent book");
 
 BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -114,6 +116,17 @@ BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_EN_KILLFOCUS(IDC_EDITOR, &CQuireBinderDlg::OnEditKillFocus)
     ON_LBN_KILLFOCUS(IDC_CONTENTS, &CQuireBinderDlg::OnContentsKillFocus)
     ON_EN_CHANGE(IDC_EDITOR, &CQuireBinderDlg::OnEditorChange)
+    ON_COMMAND(IDM_EDIT_UNDO, &CQuireBinderDlg::OnEditUndoCommand)
+    ON_COMMAND(IDM_EDIT_REDO, &CQuireBinderDlg::OnEditRedoCommand)
+    ON_MESSAGE(WM_MENUCHAR, &CQuireBinderDlg::OnMenuChar)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 0, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 1, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 2, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 3, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 4, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 5, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 6, &CQuireBinderDlg::OnRecentBook)
+    ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 7, &CQuireBinderDlg::OnRecentBook)
 END_MESSAGE_MAP()
 
 CQuireBinderDlg::CQuireBinderDlg(CWnd* pParent) : CDialog(IDD, pParent) {
@@ -164,6 +177,7 @@ BOOL CQuireBinderDlg::OnInitDialog() {
     m_menuMain.LoadMenu(IDR_MAINMENU);
     SetMenu(&m_menuMain);
     m_menuContext.LoadMenu(IDR_EDITOR_MENU);
+    m_hAddedAccel = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_ADDED_ACCELERATORS));
 
     for (const ImageButtonSpec& spec : s_imageButtons)
         (this->*spec.pButton).SetIcon(spec.nIcon, 0);
@@ -176,6 +190,7 @@ BOOL CQuireBinderDlg::OnInitDialog() {
     m_hWndNextViewer = ::SetClipboardViewer(m_hWnd);
 
     m_bTitleDialogOpen = false;
+    LoadRecentBooks();
     OpenCommandLineBook();
 
     int nMaximized =
@@ -212,6 +227,8 @@ BOOL CQuireBinderDlg::PreTranslateMessage(MSG* pMsg) {
         PasteClipboardText();
         return TRUE;
     }
+    if (TranslateChapterKeys(pMsg))
+        return TRUE;
     BOOL bDone = CDialog::PreTranslateMessage(pMsg);
     RefuseUnstorableTyping(m_hWnd, {m_wndAuthor.m_hWnd, m_wndTitle.m_hWnd, m_wndEditor.m_hWnd});
     return bDone;

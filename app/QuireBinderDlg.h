@@ -6,18 +6,24 @@
 //   app/WindowLayout.cpp          minimum size and layout on resizing
 //   app/DocumentCommands.cpp      New, Open, Save, Save As, the save-changes prompt, the caption
 //   app/SendAndHelp.cpp           Save and Send, Help
+//   app/RecentBookCommands.cpp    the recent books in the File menu
 //   chapters/ChapterCommands.cpp  chapter commands, button and menu states, the modified state
 //   chapters/EditorClipboard.cpp  Edit commands, focus tracking, context menu, clipboard chain
 //   chapters/ImportAndSize.cpp    text import and the book-size display
 //   chapters/TextInsertion.cpp    text from outside into the editor, within its limit
+//   chapters/ChapterUndo.cpp      Undo and Redo of chapter commands
+//   chapters/ChapterKeys.cpp      keys on the contents list, the added shortcuts, access letters
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Framework.h"
 #include "ChapterEditor.h"
+#include "ChapterHistory.h"
 #include "ContentsListBox.h"
 #include "ImageButton.h"
+#include "RecentBooks.h"
 #include "resource.h"
 
 class CQuireBinderDlg : public CDialog {
@@ -45,6 +51,12 @@ public:
     BOOL AskSaveAsName();
     // False, after saying so, when the book has more chapters than a saved book can hold.
     BOOL FitsChapterLimit();
+
+    // Recent books: read from the settings at start, a book opened or saved goes first.
+    void LoadRecentBooks();
+    void RememberRecentBook(const std::string& strPath);
+    void UpdateRecentBooksMenu();
+    CRecentBooks m_recentBooks;
 
     // Chapter operations and states.
     void ShowSelectedChapter();
@@ -82,6 +94,18 @@ public:
     // Book size in the status bar.
     void UpdateBookSize();
 
+    // Undo and Redo of chapter commands. A command takes the chapters it is about to change with
+    // CaptureChapters (the editor's text is stored into the book first), does its work, then
+    // RecordChapterCommand with how many chapters took their place; a step may hold several runs.
+    std::vector<SChapterRecord> CaptureChapters(int nFirst, int nCount);
+    SChapterRun BeginChapterRun(int nFirst, int nCount);
+    void EndChapterRun(SChapterRun& run, int nCountAfter);
+    void RecordChapterCommand(const char* lpszName, std::vector<SChapterRun> runs, int nSelectedBefore);
+    void UndoChapterCommand();
+    void RedoChapterCommand();
+    void UpdateUndoMenuItems();
+    CChapterHistory m_history;
+
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -108,6 +132,8 @@ protected:
     void OnFileExit();
     void OnHelp();
     void OnAbout();
+    // A recent book chosen in the File menu; one that is gone is offered for removal.
+    void OnRecentBook(UINT nID);
 
     // Chapter commands.
     void OnNewChapter();
@@ -133,6 +159,23 @@ protected:
     void OnEditKillFocus();
     void OnContentsKillFocus();
     void OnEditorMsgFilter(NMHDR* pNotifyStruct, LRESULT* pResult);
+
+    // Undo and Redo in the Edit menu (Ctrl+Z, Ctrl+Y): the focused edit's own when it has one,
+    // the chapter history's otherwise.
+    void OnEditUndoCommand();
+    void OnEditRedoCommand();
+    // The edit box with the focus when it has something to undo (bRedo: redo); null otherwise.
+    HWND FocusedEditWithUndo(bool bRedo);
+    // Replaces nOld chapters from nFirst on by `records` in the list and the book.
+    void ReplaceChapters(int nFirst, int nOld, const std::vector<SChapterRecord>& records);
+    // After an undo or redo: selects nSelected and shows it, unless the editor shows it already.
+    void ShowChaptersAfterStep(int nSelected, const std::string& strShownBefore, int nShownBefore);
+
+    // Keys: the contents list's own (Insert, F2, Delete, Ctrl+Up, Ctrl+Down) and the added
+    // shortcuts; true when the key was taken.
+    BOOL TranslateChapterKeys(MSG* pMsg);
+    // Access letters for the menu items whose texts have none.
+    LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
 
     // Import and book size.
     void OnAddTextFromFile();
@@ -186,6 +229,8 @@ protected:
     int m_nLastFocusedEdit = 0;
     int m_nFocusRestoreTarget = 0;
     HWND m_hWndNextViewer = nullptr;
+    // The shortcuts added to the design's table (Save As, Undo, Redo and the rest).
+    HACCEL m_hAddedAccel = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

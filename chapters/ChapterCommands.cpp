@@ -3,6 +3,7 @@
 #include "QuireBinderDlg.h"
 
 #include <string>
+#include <utility>
 
 #include "Book.h"
 #include "ChapterText.h"
@@ -103,6 +104,7 @@ void CQuireBinderDlg::OnNewChapter() {
     // The new chapter goes right after the selected one, so the chapter on show keeps its place.
     int nSelected = m_wndContents.GetCurSel();
     int nNew = nSelected != LB_ERR ? nSelected + 1 : 0;
+    SChapterRun run = BeginChapterRun(nNew, 0);
     m_wndContents.InsertItem(strTitle.c_str(), CContentsListBox::kWhite, nNew);
     theBook.InsertChapter(nNew);
     m_wndContents.SetCurSel(nNew);
@@ -111,6 +113,8 @@ void CQuireBinderDlg::OnNewChapter() {
     m_wndEditor.EnableWindow(TRUE);
     UpdateChapterButtons();
     ShowSelectedChapter();
+    EndChapterRun(run, 1);
+    RecordChapterCommand("New Chapter", {std::move(run)}, nSelected);
 }
 
 void CQuireBinderDlg::OnRenameChapter() {
@@ -122,12 +126,15 @@ void CQuireBinderDlg::OnRenameChapter() {
     if (!AskChapterTitle(m_bTitleDialogOpen, strTitle))
         return;
     // The book learns the new title when it is saved.
+    SChapterRun run = BeginChapterRun(nSelected, 1);
     m_wndContents.RemoveItem(nSelected);
     m_wndContents.InsertItem(strTitle.c_str(), CContentsListBox::kWhite, nSelected);
     m_wndContents.SetCurSel(nSelected);
     m_wndContents.Invalidate(TRUE);
     m_wndContents.SetFocus();
     ShowChapterTitle(nSelected);
+    EndChapterRun(run, 1);
+    RecordChapterCommand("Rename Chapter", {std::move(run)}, nSelected);
 }
 
 void CQuireBinderDlg::OnDeleteChapter() {
@@ -140,7 +147,9 @@ void CQuireBinderDlg::OnDeleteChapter() {
     if (MessageBox(strQuestion.c_str(), "Confirm Chapter Delete", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
 
-    // The editor's text belonged to the deleted chapter and goes with it.
+    // The editor's text belonged to the deleted chapter and goes with it, into the history.
+    int nDeleted = nSelected;
+    SChapterRun run = BeginChapterRun(nSelected, 1);
     theBook.DeleteChapter(uint32_t(nSelected));
     m_wndContents.RemoveItem(nSelected);
     if (nSelected == m_wndContents.GetCount())
@@ -158,6 +167,8 @@ void CQuireBinderDlg::OnDeleteChapter() {
     }
     m_nCurrentChapter = nSelected;
     UpdateChapterButtons();
+    EndChapterRun(run, 0);
+    RecordChapterCommand("Delete Chapter", {std::move(run)}, nDeleted);
 }
 
 // The chapter on show is the one that moves, so the editor keeps its text.
@@ -165,22 +176,28 @@ void CQuireBinderDlg::OnMoveChapterUp() {
     int nSelected = m_wndContents.GetCurSel();
     if (nSelected == LB_ERR || nSelected == 0)
         return;
+    SChapterRun run = BeginChapterRun(nSelected - 1, 2);
     theBook.MoveChapterUp(nSelected);
     m_wndContents.MoveItemUp(nSelected);
     m_wndContents.SetFocus();
     m_nCurrentChapter = nSelected - 1;
     UpdateMoveButtons(-1);
+    EndChapterRun(run, 2);
+    RecordChapterCommand("Move Chapter Up", {std::move(run)}, nSelected);
 }
 
 void CQuireBinderDlg::OnMoveChapterDown() {
     int nSelected = m_wndContents.GetCurSel();
     if (nSelected == LB_ERR || nSelected == m_wndContents.GetCount() - 1)
         return;
+    SChapterRun run = BeginChapterRun(nSelected, 2);
     theBook.MoveChapterDown(nSelected);
     m_wndContents.MoveItemDown(nSelected);
     m_wndContents.SetFocus();
     m_nCurrentChapter = nSelected + 1;
     UpdateMoveButtons(-1);
+    EndChapterRun(run, 2);
+    RecordChapterCommand("Move Chapter Down", {std::move(run)}, nSelected);
 }
 
 struct CQuireBinderDlg::ButtonCommand {
@@ -237,6 +254,7 @@ void CQuireBinderDlg::OnInitMenu(CMenu* pMenu) {
     CDialog::OnInitMenu(pMenu);
     UpdateChapterMenuItems();
     UpdateEditMenuItems();
+    UpdateUndoMenuItems();
 }
 
 void CQuireBinderDlg::UpdateChapterMenuItems() {

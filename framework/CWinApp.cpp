@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "CMenu.h"
@@ -131,6 +132,48 @@ BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, in
                                     sizeof(dwValue));
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
+}
+
+std::string CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault) const {
+    std::string strDefault = lpszDefault != nullptr ? lpszDefault : "";
+    if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
+        return strDefault;
+    HKEY hKey = nullptr;
+    std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return strDefault;
+    DWORD dwType = 0;
+    DWORD dwSize = 0;
+    std::string strValue;
+    LONG lResult = ::RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, nullptr, &dwSize);
+    if (lResult == ERROR_SUCCESS && dwType == REG_SZ && dwSize > 0 && dwSize <= 65536) {
+        strValue.resize(dwSize);
+        lResult = ::RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, reinterpret_cast<BYTE*>(&strValue[0]),
+                                     &dwSize);
+        strValue.resize(std::min<size_t>(dwSize, strValue.size()));
+        // The stored value may or may not carry its terminator.
+        strValue.resize(std::strlen(strValue.c_str()));
+    } else {
+        lResult = ERROR_INVALID_DATA;
+    }
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS ? strValue : strDefault;
+}
+
+BOOL CWinApp::WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue) const {
+    if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
+        return FALSE;
+    HKEY hKey = nullptr;
+    std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    LONG lResult = lpszValue == nullptr
+                       ? ::RegDeleteValueA(hKey, lpszEntry)
+                       : ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                                          DWORD(std::strlen(lpszValue) + 1));
+    ::RegCloseKey(hKey);
+    return lResult == ERROR_SUCCESS || (lpszValue == nullptr && lResult == ERROR_FILE_NOT_FOUND);
 }
 
 CWinApp* AfxGetApp() {

@@ -43,6 +43,9 @@ public:
     void SetRegistryKey(UINT nIDRegistryKey);  // a string resource
     int GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault) const;
     BOOL WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue) const;
+    // The same for strings (REG_SZ); a null lpszValue removes the entry.
+    std::string GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault = "") const;
+    BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue) const;
 
     // Sets m_hInstance, m_lpCmdLine and the names (called by AfxWinInit).
     void InitFromModule(HINSTANCE hInstance, LPSTR lpCmdLine);

@@ -53,6 +53,8 @@
 #define IDR_MAINMENU 129
 #define IDR_EDITOR_MENU 158
 #define IDR_ACCELERATORS 150
+// The shortcuts added to the table above: Save As, Undo, Redo, Find and Replace.
+#define IDR_ADDED_ACCELERATORS 151
 
 // Main menu commands
 #define IDM_FILE_NEW 57600
@@ -75,6 +77,12 @@
 #define IDM_EDIT_SELECT_ALL 57642
 #define IDM_HELP 57670
 #define IDM_ABOUT 32788
+// Added to the Edit menu: undo and redo of chapter commands.
+#define IDM_EDIT_UNDO 32840
+#define IDM_EDIT_REDO 32841
+// Added to the File menu above Exit: the recent books, 1 to 8.
+#define IDM_RECENT_BOOK_FIRST 32850
+#define IDM_RECENT_BOOK_LAST 32857
 
 // Chapter editor's context menu commands
 #define IDM_EDITOR_UNDO 32811

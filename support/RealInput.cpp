@@ -65,6 +65,19 @@ void RealInput::PressKey(WORD vk, bool bCtrl, bool bShift, bool bAlt) {
     Send(inputs.data(), UINT(inputs.size()));
 }
 
+void RealInput::MenuKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i == 0)
+            inputs.push_back(KeyInput(VK_MENU, 0, 0));
+        inputs.push_back(KeyInput(keys[i], 0, 0));
+        inputs.push_back(KeyInput(keys[i], 0, KEYEVENTF_KEYUP));
+        if (i == 0)
+            inputs.push_back(KeyInput(VK_MENU, 0, KEYEVENTF_KEYUP));
+    }
+    Send(inputs.data(), UINT(inputs.size()));
+}
+
 void RealInput::Type(const std::string& text) {
     std::vector<INPUT> inputs;
     for (unsigned char c : text) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class RealInput {
 public:
@@ -19,6 +20,9 @@ public:
     static void DoubleClick(POINT screen);
     // Presses and releases the key, with Ctrl, Shift and Alt held as asked.
     static void PressKey(WORD vk, bool bCtrl = false, bool bShift = false, bool bAlt = false);
+    // Opens a menu of the menu bar with Alt and its letter, then presses each further letter, all
+    // queued before the menu's own loop starts reading them.
+    static void MenuKeys(const std::vector<WORD>& keys);
     // Types the text (each byte a Latin-1 character) as characters, whatever the keyboard layout.
     static void Type(const std::string& text);
 

@@ -33,6 +33,9 @@ const std::vector<Item> kMainMenu{
     {"&Edit",
      0,
      {
+         {"&Undo\tCtrl+Z", 32840, {}},
+         {"&Redo\tCtrl+Y", 32841, {}},
+         kSeparator,
          {"Table of Contents",
           0,
           {

@@ -97,7 +97,7 @@ std::set<UINT> Names(WORD type) {
 TEST(ResourceInventory, ExactlyTheProgramsResources) {
     EXPECT_EQ(Names(5 /* RT_DIALOG */), (std::set<UINT>{100, 102, 139, IDD_TEXT_LOSS}));
     EXPECT_EQ(Names(4 /* RT_MENU */), (std::set<UINT>{129, 158}));
-    EXPECT_EQ(Names(9 /* RT_ACCELERATOR */), (std::set<UINT>{150}));
+    EXPECT_EQ(Names(9 /* RT_ACCELERATOR */), (std::set<UINT>{150, IDR_ADDED_ACCELERATORS}));
     EXPECT_EQ(Names(14 /* RT_GROUP_ICON */),
               (std::set<UINT>{128, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 155}));
 }
