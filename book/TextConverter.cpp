@@ -1,5 +1,6 @@
 #include "TextConverter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <unordered_map>
@@ -88,16 +89,22 @@ ETextEncoding Utf16ByZeros(const std::string& bytes) {
 // Text holds no zero bytes (one stray zero is tolerated: the old import simply ended there) and
 // hardly any control bytes but tab, line breaks, form feed, escape and the old end-of-file mark.
 bool LooksBinary(const std::string& bytes) {
+    // Counted through a table: branches on the bytes of a binary file are mispredicted half the
+    // time, and pack looks at thousands of heads.
+    static const struct SControls {
+        SControls() {
+            for (int b = 1; b < 0x20; ++b)
+                bControl[b] = b != '\t' && b != '\n' && b != '\v' && b != '\f' && b != '\r' && b != 0x1A && b != 0x1B;
+            bControl[0x7F] = 1;
+        }
+        unsigned char bControl[256] = {};
+    } kControls;
     std::size_t nZeros = 0;
     std::size_t nControls = 0;
     for (char c : bytes) {
         auto b = static_cast<unsigned char>(c);
-        if (b == 0)
-            ++nZeros;
-        else if ((b < 0x20 && b != '\t' && b != '\n' && b != '\v' && b != '\f' && b != '\r' && b != 0x1A &&
-                  b != 0x1B) ||
-                 b == 0x7F)
-            ++nControls;
+        nZeros += b == 0;
+        nControls += kControls.bControl[b];
     }
     return (nZeros + nControls) * 16 > bytes.size() || (nZeros >= 2 && nZeros * 100 > bytes.size());
 }
@@ -106,31 +113,36 @@ bool LooksBinary(const std::string& bytes) {
 // losses. Each distinct character beyond ASCII is asked of the code page once.
 class CEncoder {
 public:
-    CEncoder(const CCodePage& codePage, bool bCrLf, SConvertedText& out)
-        : m_codePage(codePage), m_bCrLf(bCrLf), m_out(out) {}
+    CEncoder(const CCodePage& codePage, bool bCrLf) : m_codePage(codePage), m_bCrLf(bCrLf) {}
+
+    // Where the next characters go.
+    void Into(std::string& text) { m_pText = &text; }
+    std::vector<SLostCharacter>& Lost() { return m_lost; }
+    const std::vector<SLostCharacter>& Lost() const { return m_lost; }
 
     void Put(char32_t ch) {
+        std::string& text = *m_pText;
         if (ch == '\r' || ch == '\n') {
             bool bSecondOfPair = ch == '\n' && m_bAfterCr;
             m_bAfterCr = ch == '\r';
             if (bSecondOfPair) {
                 if (!m_bCrLf)
-                    m_out.text += '\n';
+                    text += '\n';
                 return;
             }
             ++m_nLine;
-            m_out.text += m_bCrLf ? "\r\n" : std::string(1, char(ch));
+            text += m_bCrLf ? "\r\n" : std::string(1, char(ch));
             return;
         }
         m_bAfterCr = false;
         if (ch < 0x80) {
-            m_out.text += char(ch);
+            text += char(ch);
             return;
         }
         Entry& entry = Lookup(ch);
-        m_out.text += entry.bytes;
+        text += entry.bytes;
         if (entry.nLost != kExact) {
-            SLostCharacter& lost = m_out.lost[entry.nLost];
+            SLostCharacter& lost = m_lost[entry.nLost];
             if (lost.nCount++ == 0)
                 lost.nFirstLine = m_nLine;
         }
@@ -159,47 +171,24 @@ private:
             lost.replacement = entry.bytes;
             if (!entry.bytes.empty())
                 lost.replacementText = m_codePage.Decode(entry.bytes);
-            entry.nLost = m_out.lost.size();
-            m_out.lost.push_back(std::move(lost));
+            entry.nLost = m_lost.size();
+            m_lost.push_back(std::move(lost));
         }
         return m_cache.emplace(ch, std::move(entry)).first->second;
     }
 
     const CCodePage& m_codePage;
     bool m_bCrLf;
-    SConvertedText& m_out;
+    std::string* m_pText = nullptr;
+    std::vector<SLostCharacter> m_lost;
     std::unordered_map<char32_t, Entry> m_cache;
     std::size_t m_nLine = 1;
     bool m_bAfterCr = false;
 };
 
-void DecodeUtf8(const std::string& bytes, std::size_t start, CEncoder& encoder) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    bool bMalformed = false;
-    for (std::size_t pos = start; pos < bytes.size();)
-        encoder.Put(NextUtf8(p, bytes.size(), pos, bMalformed));
-}
-
-void DecodeUtf16(const std::string& bytes, std::size_t start, bool bBigEndian, CEncoder& encoder) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    auto unitAt = [&](std::size_t pos) -> char32_t {
-        return bBigEndian ? char32_t(p[pos] << 8 | p[pos + 1]) : char32_t(p[pos + 1] << 8 | p[pos]);
-    };
-    std::size_t pos = start;
-    for (; pos + 1 < bytes.size(); pos += 2) {
-        char32_t unit = unitAt(pos);
-        if (unit >= 0xD800 && unit <= 0xDBFF && pos + 3 < bytes.size()) {
-            char32_t low = unitAt(pos + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                encoder.Put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                pos += 2;
-                continue;
-            }
-        }
-        encoder.Put(unit);  // a lone surrogate is listed as lost
-    }
-    if (pos < bytes.size())
-        encoder.Put(kReplacementChar);  // half a character at the end
+// How many bytes a UTF-8 sequence takes, by its first byte; 1 for a byte that starts none.
+std::size_t Utf8Length(unsigned char lead) {
+    return lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 1;
 }
 
 std::size_t BomLength(ETextEncoding encoding) {
@@ -237,45 +226,139 @@ CTextConverter::CTextConverter(const CCodePage& codePage) : CTextConverter(codeP
 CTextConverter::CTextConverter(const CCodePage& codePage, const Options& options)
     : m_codePage(codePage), m_options(options) {}
 
-SConvertedText CTextConverter::Convert(const std::string& bytes) const {
-    STextDetection detected = DetectTextEncoding(bytes);
-    SConvertedText out;
-    switch (m_options.encoding) {
+STextDetection ResolveEncoding(STextDetection detected, ETextEncoding requested) {
+    switch (requested) {
         case ETextEncoding::Auto:
             break;
         case ETextEncoding::Utf16:
             // The mark or the pattern may tell the byte order; little-endian is Windows' own.
+            detected.bBom = detected.bBom && detected.encoding != ETextEncoding::Utf8;
             if (detected.encoding != ETextEncoding::Utf16BE)
                 detected.encoding = ETextEncoding::Utf16LE;
             break;
         default:
             // A forced encoding still skips its own byte-order mark.
-            detected.bBom = detected.bBom && detected.encoding == m_options.encoding;
-            detected.encoding = m_options.encoding;
+            detected.bBom = detected.bBom && detected.encoding == requested;
+            detected.encoding = requested;
             break;
     }
+    if (detected.encoding != ETextEncoding::Binary && !IsDecoded(detected.encoding))
+        detected.encoding = ETextEncoding::Ansi;
+    return detected;
+}
+
+bool IsDecoded(ETextEncoding encoding) {
+    return encoding == ETextEncoding::Utf8 || encoding == ETextEncoding::Utf16LE || encoding == ETextEncoding::Utf16BE;
+}
+
+struct CTextStream::SState {
+    SState(const CCodePage& codePage, bool bCrLf) : encoder(codePage, bCrLf) {}
+    CEncoder encoder;
+};
+
+CTextStream::CTextStream(const CCodePage& codePage, ETextEncoding encoding, bool bBom, bool bCrLf)
+    : m_state(new SState(codePage, bCrLf)),
+      m_encoding(encoding),
+      m_nSkip(bBom ? BomLength(encoding) : 0) {}
+
+CTextStream::~CTextStream() = default;
+
+void CTextStream::Put(const char* data, std::size_t size, std::string& out) {
+    std::string joined;
+    if (!m_carry.empty()) {
+        joined = std::move(m_carry);
+        joined.append(data, size);
+        m_carry.clear();
+        data = joined.data();
+        size = joined.size();
+    }
+    std::size_t start = std::min(m_nSkip, size);
+    m_nSkip -= start;
+    const auto* p = reinterpret_cast<const unsigned char*>(data);
+    // A character cut at the end waits for the rest of its bytes.
+    std::size_t end = size;
+    if (m_encoding == ETextEncoding::Utf8) {
+        for (std::size_t back = 1; back <= 3 && back <= size - start; ++back) {
+            if (p[size - back] >= 0xC0) {
+                if (Utf8Length(p[size - back]) > back)
+                    end = size - back;
+                break;
+            }
+        }
+    } else {
+        end = start + (size - start) / 2 * 2;
+        if (end - start >= 2) {
+            unsigned char hi = p[end - (m_encoding == ETextEncoding::Utf16BE ? 2 : 1)];
+            if (hi >= 0xD8 && hi <= 0xDB)
+                end -= 2;
+        }
+    }
+    Decode(p + start, end - start, out);
+    m_carry.assign(data + end, size - end);
+}
+
+void CTextStream::Finish(std::string& out) {
+    std::string rest;
+    rest.swap(m_carry);
+    Decode(reinterpret_cast<const unsigned char*>(rest.data()), rest.size(), out);
+}
+
+const std::vector<SLostCharacter>& CTextStream::Lost() const {
+    return m_state->encoder.Lost();
+}
+
+std::vector<SLostCharacter> CTextStream::TakeLost() {
+    return std::move(m_state->encoder.Lost());
+}
+
+void CTextStream::Decode(const unsigned char* p, std::size_t size, std::string& out) {
+    CEncoder& encoder = m_state->encoder;
+    encoder.Into(out);
+    if (m_encoding == ETextEncoding::Utf8) {
+        for (std::size_t pos = 0; pos < size;) {
+            m_bMultiByte = m_bMultiByte || p[pos] >= 0x80;
+            encoder.Put(NextUtf8(p, size, pos, m_bMalformed));
+        }
+        return;
+    }
+    bool bBigEndian = m_encoding == ETextEncoding::Utf16BE;
+    auto unitAt = [&](std::size_t pos) -> char32_t {
+        return bBigEndian ? char32_t(p[pos] << 8 | p[pos + 1]) : char32_t(p[pos + 1] << 8 | p[pos]);
+    };
+    std::size_t pos = 0;
+    for (; pos + 1 < size; pos += 2) {
+        char32_t unit = unitAt(pos);
+        if (unit >= 0xD800 && unit <= 0xDBFF && pos + 3 < size) {
+            char32_t low = unitAt(pos + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                encoder.Put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                pos += 2;
+                continue;
+            }
+        }
+        encoder.Put(unit);  // a lone surrogate is listed as lost
+    }
+    if (pos < size)
+        encoder.Put(kReplacementChar);  // half a character at the end
+}
+
+SConvertedText CTextConverter::Convert(const std::string& bytes) const {
+    STextDetection detected = ResolveEncoding(DetectTextEncoding(bytes), m_options.encoding);
+    SConvertedText out;
     out.encoding = detected.encoding;
     out.bBom = detected.bBom;
-    std::size_t start = detected.bBom ? BomLength(detected.encoding) : 0;
-    switch (detected.encoding) {
-        case ETextEncoding::Binary:
-            return out;
-        case ETextEncoding::Utf8:
-        case ETextEncoding::Utf16LE:
-        case ETextEncoding::Utf16BE: {
-            out.text.reserve(bytes.size() + bytes.size() / 16);
-            CEncoder encoder(m_codePage, m_options.bCrLf, out);
-            if (detected.encoding == ETextEncoding::Utf8)
-                DecodeUtf8(bytes, start, encoder);
-            else
-                DecodeUtf16(bytes, start, detected.encoding == ETextEncoding::Utf16BE, encoder);
-            return out;
-        }
-        default:
-            out.encoding = ETextEncoding::Ansi;
-            out.text = bytes;
-            return out;
+    if (detected.encoding == ETextEncoding::Binary)
+        return out;
+    if (detected.encoding == ETextEncoding::Ansi) {
+        out.text = bytes;
+        return out;
     }
+    out.text.reserve(bytes.size() + bytes.size() / 16);
+    CTextStream stream(m_codePage, detected.encoding, detected.bBom, m_options.bCrLf);
+    stream.Put(bytes.data(), bytes.size(), out.text);
+    stream.Finish(out.text);
+    out.lost = stream.TakeLost();
+    return out;
 }
 
 std::string Utf8FromChar(char32_t ch) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,14 @@ struct STextDetection {
 // text does not hold); strict UTF-8 with at least one multi-byte sequence; anything else, pure
 // ASCII included, is ANSI.
 STextDetection DetectTextEncoding(const std::string& bytes);
+
+// What bytes so detected are read as when `requested` is asked for: Auto takes the detection;
+// Utf16 the byte order that the mark or the pattern gave, else little-endian; any other encoding
+// is taken as asked, skipping its own byte-order mark. Never Auto or Utf16.
+STextDetection ResolveEncoding(STextDetection detected, ETextEncoding requested);
+
+// Utf8, Utf16LE and Utf16BE: the encodings that are decoded and converted.
+bool IsDecoded(ETextEncoding encoding);
 
 // A character that the code page could not keep exactly.
 struct SLostCharacter {
@@ -72,6 +81,43 @@ public:
 private:
     const CCodePage& m_codePage;
     Options m_options;
+};
+
+// Decoded text that arrives in pieces, converted exactly as CTextConverter converts it whole:
+// the same bytes and the same list of losses, wherever the pieces are cut. A file of any size is
+// converted with a piece's worth of memory.
+class CTextStream {
+public:
+    // `encoding`: one that IsDecoded; `bBom`: the first piece starts with its byte-order mark.
+    CTextStream(const CCodePage& codePage, ETextEncoding encoding, bool bBom, bool bCrLf);
+    ~CTextStream();
+    CTextStream(const CTextStream&) = delete;
+    CTextStream& operator=(const CTextStream&) = delete;
+
+    // Appends the next piece's text to `out`; the bytes of a character cut at the piece's end wait
+    // for the next piece.
+    void Put(const char* data, std::size_t size, std::string& out);
+    // After the last piece: what is left of a cut character, as Convert would end.
+    void Finish(std::string& out);
+
+    const std::vector<SLostCharacter>& Lost() const;
+    std::vector<SLostCharacter> TakeLost();
+    // UTF-8 only, so far: some bytes were no valid UTF-8; some character took more than one byte.
+    // Together they tell what detection would say of the whole text.
+    bool Malformed() const { return m_bMalformed; }
+    bool MultiByte() const { return m_bMultiByte; }
+
+private:
+    struct SState;
+
+    void Decode(const unsigned char* p, std::size_t size, std::string& out);
+
+    std::unique_ptr<SState> m_state;
+    ETextEncoding m_encoding;
+    std::size_t m_nSkip;  // bytes of the byte-order mark still to skip
+    std::string m_carry;
+    bool m_bMalformed = false;
+    bool m_bMultiByte = false;
 };
 
 // The character as UTF-8; nothing for a surrogate or a value beyond U+10FFFF.

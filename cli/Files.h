@@ -46,8 +46,6 @@ void UseBinaryMode(std::FILE* stream);
 
 // The text of an errno value, as the system says it.
 std::string ErrorText(int error);
-// A file name as the book stores text (the ANSI code page on Windows; unchanged elsewhere).
-std::string BookTextOfName(const std::string& name);
 
 std::string::size_type LastSeparator(const std::string& path);
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -95,7 +95,3 @@ bool RemoveFile(const std::string& path) {
 }
 
 void UseBinaryMode(std::FILE*) {}
-
-std::string BookTextOfName(const std::string& name) {
-    return name;
-}

@@ -164,7 +164,3 @@ bool RemoveFile(const std::string& path) {
 void UseBinaryMode(std::FILE* stream) {
     _setmode(_fileno(stream), _O_BINARY);
 }
-
-std::string BookTextOfName(const std::string& name) {
-    return Narrow(Wide(name), CP_ACP);
-}

@@ -2,6 +2,7 @@
 // right.
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "Help.h"
 #include "KvFileName.h"
 #include "Report.h"
+#include "TextOptions.h"
 
 namespace {
 
@@ -93,10 +95,20 @@ int Info(const std::vector<std::string>& args) {
 }
 
 int Unpack(const std::vector<std::string>& args) {
-    CArguments arguments({}, {});
+    CArguments arguments({"--encoding", "--codepage"}, {});
     int status;
     if (!ParseCommand("unpack", arguments, args, 2, status))
         return status;
+    STextOptions options;
+    options.encoding = ETextEncoding::Ansi;
+    if (!ReadTextOptions(arguments, {"ansi", "utf-8"}, options))
+        return Usage("unpack");
+    SFolderEncoding folderEncoding;
+    folderEncoding.encoding = options.encoding;
+    folderEncoding.nCodePage = options.nCodePage;
+    std::unique_ptr<CCodePage> codePage;
+    if (options.encoding == ETextEncoding::Utf8 && !(codePage = OpenBookCodePage(options.nCodePage, "")))
+        return options.bCodePageGiven ? Usage("unpack") : 1;
     CBookInput input;
     CBook::LoadReport report;
     if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input, true, report)) != 0)
@@ -104,6 +116,10 @@ int Unpack(const std::vector<std::string>& args) {
     const std::string& folder = arguments.Operands()[1];
     if (!MakeFolder(folder))
         return FailOn(folder, ErrorText(errno));
+    // A marker left by an earlier unpack would have pack --from misread these texts.
+    std::string marker = JoinPath(folder, kFolderEncodingName);
+    if (!RemoveFile(marker) && StatusOf(marker).kind != FileKind::kMissing)
+        return FailOn(marker, ErrorText(errno));
     std::string contents;
     for (int i = 0; i < theBook.ChapterCount(); ++i)
         contents += theBook.ChapterTitle(i) + '\n';
@@ -115,11 +131,27 @@ int Unpack(const std::vector<std::string>& args) {
         {"author", theBook.Author()}, {"title", theBook.Title()}, {"contents", contents}};
     for (int i = 0; i < theBook.ChapterCount(); ++i)
         items.push_back({std::to_string(i + 1) + ".txt", theBook.ChapterText(i)});
+    std::string utf8;
     for (const Item& item : items) {
         std::string path = JoinPath(folder, item.name);
-        if (!WriteWholeFile(path, item.data))
+        const std::string* data = &item.data;
+        if (codePage) {
+            if (Utf8OfBookText(*codePage, item.data, utf8)) {
+                data = &utf8;
+            } else {
+                folderEncoding.keptAsIs.insert(item.name);
+                std::fprintf(stderr,
+                             "quire: warning: %s: left in the book's own bytes: as UTF-8 it would not read back "
+                             "the same in code page %u\n",
+                             path.c_str(), options.nCodePage);
+            }
+        }
+        if (!WriteWholeFile(path, *data))
             return FailOn(path, ErrorText(errno));
     }
+    // Last: a folder with the marker holds all of its texts.
+    if (codePage && !WriteWholeFile(marker, FormatFolderEncoding(folderEncoding)))
+        return FailOn(marker, ErrorText(errno));
     return 0;
 }
 

@@ -18,6 +18,8 @@
 #include "Report.h"
 #include "StandardOutput.h"
 #include "StreamedBook.h"
+#include "SystemCodePage.h"
+#include "TextOptions.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ struct Input {
     std::string path;
     std::string title;
     FileStatus status;
+    bool bAsIs = false;  // an unpacked file left in the book's own bytes
     std::unique_ptr<CMemberSource> source;
 };
 
@@ -47,7 +50,7 @@ std::string TitleOfFile(const std::string& path) {
     std::string::size_type dot = name.rfind('.');
     if (dot != std::string::npos && dot != 0)
         name.erase(dot);
-    return OneLine(BookTextOfName(name));
+    return name;
 }
 
 bool IsTextFileName(const std::string& name) {
@@ -89,11 +92,17 @@ private:
     int AddOperand(const std::string& operand);
     int AddFolderTexts(const std::string& folder);
     int AddFile(const std::string& path, const std::string& title);
+    int ReadFolderEncoding(const std::string& folder);
     int LoadUnpacked(const std::string& folder);
     int CheckOutput();
-    int ReadStreams();
+    int ReadTexts();
     int SplitInputs();
     int Write();
+    // A name as the book keeps it, its losses told for `where`.
+    std::string NameText(const std::string& name, const std::string& where);
+    // A whole text read from a file or a stream, converted as the options say.
+    std::string ConvertText(std::string bytes, const std::string& where);
+    std::string ChapterName(const Input& input) const;
 
     std::string m_strOut;
     std::string m_strTarget;  // where the book lands: the end of -o's symbolic links
@@ -102,10 +111,16 @@ private:
     std::vector<Input> m_inputs;
     bool m_bSplit = false;
     CChapterSplitter m_splitter;
+    STextOptions m_options;
+    CTextConverter::Options m_textOptions;
+    std::unique_ptr<CCodePage> m_codePage;
+    SFolderEncoding m_folder;
+    bool m_bLost = false;
 };
 
 int CPack::Run(const std::vector<std::string>& args) {
-    CArguments arguments({"-o", "-a", "-t", "--from", "--split"}, {"--remove-lines"});
+    CArguments arguments({"-o", "-a", "-t", "--from", "--split", "--encoding", "--codepage"},
+                         {"--remove-lines", "--strict", "--keep-line-breaks"});
     if (!arguments.Parse(args))
         return Usage("pack");
     if (arguments.Has("--help")) {
@@ -115,6 +130,8 @@ int CPack::Run(const std::vector<std::string>& args) {
     const std::string* out = arguments.Value("-o");
     const std::string* folder = arguments.Value("--from");
     if (!out || (folder && !arguments.Operands().empty()))
+        return Usage("pack");
+    if (!ReadTextOptions(arguments, {"auto", "utf-8", "utf-16", "ansi"}, m_options))
         return Usage("pack");
     m_strOut = *out;
     if (const std::string* split = arguments.Value("--split")) {
@@ -127,8 +144,16 @@ int CPack::Run(const std::vector<std::string>& args) {
         rule.bKeepLines = !arguments.Has("--remove-lines");
         m_bSplit = m_splitter.SetRule(rule, why);
     }
+    m_textOptions.encoding = m_options.encoding;
+    m_textOptions.bCrLf = m_options.bCrLf;
 
-    int status = folder ? LoadUnpacked(*folder) : 0;
+    int status = folder ? ReadFolderEncoding(*folder) : 0;
+    if (status != 0)
+        return status;
+    m_codePage = OpenBookCodePage(m_options.nCodePage, "");
+    if (!m_codePage)
+        return m_options.bCodePageGiven ? Usage("pack") : 1;
+    status = folder ? LoadUnpacked(*folder) : 0;
     for (const std::string& operand : ExpandWildcards(arguments.Operands())) {
         if (status == 0)
             status = AddOperand(operand);
@@ -136,12 +161,38 @@ int CPack::Run(const std::vector<std::string>& args) {
     if (status != 0)
         return status;
     if (const std::string* author = arguments.Value("-a"))
-        m_strAuthor = OneLine(BookTextOfName(*author));
+        m_strAuthor = OneLine(NameText(*author, "the author (-a)"));
     if (const std::string* title = arguments.Value("-t"))
-        m_strTitle = OneLine(BookTextOfName(*title));
-    if ((status = CheckOutput()) != 0 || (status = ReadStreams()) != 0 || (status = SplitInputs()) != 0)
+        m_strTitle = OneLine(NameText(*title, "the title (-t)"));
+    if ((status = CheckOutput()) != 0 || (status = ReadTexts()) != 0)
+        return status;
+    if (m_bLost && m_options.bStrict)
+        return FailOn(m_strOut, "not written: characters would be lost or replaced (--strict)");
+    if ((status = SplitInputs()) != 0)
         return status;
     return Write();
+}
+
+std::string CPack::NameText(const std::string& name, const std::string& where) {
+    SConvertedText converted = ConvertName(*m_codePage, name);
+    m_bLost = m_bLost || !converted.lost.empty();
+    ReportLosses(where, std::move(converted.lost), m_options.bStrict);
+    return converted.text;
+}
+
+std::string CPack::ConvertText(std::string bytes, const std::string& where) {
+    SConvertedText converted = CTextConverter(*m_codePage, m_textOptions).Convert(bytes);
+    if (!IsDecoded(converted.encoding))
+        return bytes;  // already the book's bytes, or no text: taken as they are
+    m_bLost = m_bLost || !converted.lost.empty();
+    ReportLosses(where, std::move(converted.lost), m_options.bStrict);
+    return std::move(converted.text);
+}
+
+std::string CPack::ChapterName(const Input& input) const {
+    std::size_t index = static_cast<std::size_t>(&input - m_inputs.data()) + 1;
+    std::string path = input.path == kStandardStream ? "standard input" : input.path;
+    return path + " (chapter " + std::to_string(index) + ")";
 }
 
 int CPack::AddOperand(const std::string& operand) {
@@ -150,7 +201,8 @@ int CPack::AddOperand(const std::string& operand) {
     FileStatus status = StatusOf(operand);
     if (status.kind == FileKind::kDirectory)
         return AddFolderTexts(operand);
-    return AddFile(operand, TitleOfFile(operand));
+    std::string where = operand + " (title of chapter " + std::to_string(m_inputs.size() + 1) + ")";
+    return AddFile(operand, OneLine(NameText(TitleOfFile(operand), where)));
 }
 
 int CPack::AddFolderTexts(const std::string& folder) {
@@ -166,7 +218,8 @@ int CPack::AddFolderTexts(const std::string& folder) {
     for (const std::string& name : texts) {
         std::string path = JoinPath(folder, name);
         if (StatusOf(path).kind != FileKind::kDirectory) {
-            if (int status = AddFile(path, TitleOfFile(name)))
+            std::string where = path + " (title of chapter " + std::to_string(m_inputs.size() + 1) + ")";
+            if (int status = AddFile(path, OneLine(NameText(TitleOfFile(name), where))))
                 return status;
         }
     }
@@ -193,20 +246,46 @@ int CPack::AddFile(const std::string& path, const std::string& title) {
     return 0;
 }
 
+// The texts of a folder written by unpack are read in the encoding its marker records (the
+// book's own bytes when it has none), line breaks as they are: the book comes back byte for byte.
+// --encoding and --codepage, when given, say otherwise.
+int CPack::ReadFolderEncoding(const std::string& folder) {
+    std::string path = JoinPath(folder, kFolderEncodingName);
+    if (StatusOf(path).kind != FileKind::kMissing) {
+        std::string text, problem;
+        if (int status = ReadWholeFile(path, text))
+            return status;
+        if (!ParseFolderEncoding(text, m_folder, problem))
+            return FailOn(path, problem);
+        m_textOptions.bCrLf = false;
+        if (!m_options.bCodePageGiven)
+            m_options.nCodePage = m_folder.nCodePage;
+    }
+    if (!m_options.bEncodingGiven)
+        m_textOptions.encoding = m_folder.encoding;
+    return 0;
+}
+
 int CPack::LoadUnpacked(const std::string& folder) {
     std::string contents;
     int status = 0;
     for (auto item : {std::make_pair("author", &m_strAuthor), std::make_pair("title", &m_strTitle),
                       std::make_pair("contents", &contents)}) {
+        std::string path = JoinPath(folder, item.first);
         if (status == 0)
-            status = ReadWholeFile(JoinPath(folder, item.first), *item.second);
+            status = ReadWholeFile(path, *item.second);
+        if (status == 0 && m_folder.keptAsIs.count(item.first) == 0)
+            *item.second = ConvertText(std::move(*item.second), path);
     }
     unsigned chapter = 0;
     for (std::string::size_type begin = 0; status == 0 && begin < contents.size(); ++chapter) {
         std::string::size_type end = contents.find('\n', begin);
         if (end == std::string::npos)
             end = contents.size();
-        status = AddFile(JoinPath(folder, std::to_string(chapter + 1) + ".txt"), contents.substr(begin, end - begin));
+        std::string name = std::to_string(chapter + 1) + ".txt";
+        status = AddFile(JoinPath(folder, name), contents.substr(begin, end - begin));
+        if (status == 0)
+            m_inputs.back().bAsIs = m_folder.keptAsIs.count(name) != 0;
         begin = end + 1;
     }
     // A line break typed into the author or title file must not split the book's title member.
@@ -233,11 +312,20 @@ int CPack::CheckOutput() {
     return 0;
 }
 
-// Standard input, pipes and devices tell their size only by being read to the end.
-int CPack::ReadStreams() {
+// Each text's encoding is found out and its losses told before anything is written. Standard
+// input, pipes and devices tell their size only by being read to the end.
+int CPack::ReadTexts() {
+    CTextConverter::Options asIs;
+    asIs.encoding = ETextEncoding::Ansi;
     for (Input& input : m_inputs) {
         if (input.path != kStandardStream && input.status.kind == FileKind::kRegular) {
-            input.source.reset(new CFileChapter(input.path, input.status.size));
+            CFileChapter* chapter = new CFileChapter(input.path, input.status.size);
+            input.source.reset(chapter);
+            std::vector<SLostCharacter> lost;
+            if (!chapter->Examine(*m_codePage, input.bAsIs ? asIs : m_textOptions, lost))
+                return 1;
+            m_bLost = m_bLost || !lost.empty();
+            ReportLosses(ChapterName(input), std::move(lost), m_options.bStrict);
             continue;
         }
         std::string text;
@@ -252,6 +340,8 @@ int CPack::ReadStreams() {
         } catch (const std::bad_alloc&) {
             return FailOn(input.path, "not enough memory to read it");
         }
+        if (!input.bAsIs)
+            text = ConvertText(std::move(text), ChapterName(input));
         input.source.reset(new CMemoryChapter(std::move(text)));
     }
     return 0;

@@ -2,8 +2,11 @@
 // malformed input, line breaks, and the platform's own code page tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "SystemCodePage.h"
 #include "TextConverter.h"
@@ -132,6 +135,39 @@ TEST(TextConverter, DescribesTheLossesForTheUser) {
     EXPECT_EQ(DescribeLosses(Convert("\xEF\xBB\xBF\xFF\xE2\x98\x85"), 1),
               "2 characters cannot be stored in a Kelvra book: U+FFFD (\xC3\x97" "1, line 1) \xE2\x86\x92 removed\n"
               "and 1 more");
+}
+
+// Pieces of any size, cut anywhere (inside a character, a mark, a surrogate pair, a CR LF), give
+// what the whole text gives.
+TEST(TextConverter, PiecesConvertAsTheWhole) {
+    static const CLatin1TestCodePage codePage;
+    std::vector<std::pair<std::string, ETextEncoding>> inputs;
+    for (const STextSample& sample : TextCorpus()) {
+        if (IsDecoded(DetectTextEncoding(sample.bytes).encoding))
+            inputs.emplace_back(sample.bytes, ETextEncoding::Auto);
+    }
+    inputs.emplace_back("\xEF\xBB\xBF" "a\xC3(\xE2\x82\r\nb\xF0\x9F\x98\x80\xFF\xE2\x98", ETextEncoding::Utf8);
+    inputs.emplace_back(std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xD8x\0\r\0\n\0\x00\xDC!", 17), ETextEncoding::Utf16);
+    inputs.emplace_back(std::string("\xFE\xFF\xD8\x3D\xDE\x00\0\r\xD8\x3D", 10), ETextEncoding::Auto);
+    inputs.emplace_back("\xEF\xBB\xBF" "xy", ETextEncoding::Utf16);  // no UTF-16 mark to skip
+    for (const auto& input : inputs) {
+        SCOPED_TRACE(::testing::PrintToString(input.first));
+        for (bool bCrLf : {true, false}) {
+            SConvertedText whole = Convert(input.first, input.second, bCrLf);
+            ASSERT_TRUE(IsDecoded(whole.encoding));
+            for (std::size_t piece = 1; piece <= 5; ++piece) {
+                CTextStream stream(codePage, whole.encoding, whole.bBom, bCrLf);
+                std::string text;
+                for (std::size_t pos = 0; pos < input.first.size(); pos += piece)
+                    stream.Put(input.first.data() + pos, std::min(piece, input.first.size() - pos), text);
+                stream.Finish(text);
+                SConvertedText pieces;
+                pieces.lost = stream.TakeLost();
+                EXPECT_EQ(text, whole.text) << piece;
+                EXPECT_EQ(Losses(pieces), Losses(whole)) << piece;
+            }
+        }
+    }
 }
 
 // The platform's tables: what 1252 holds exactly, what it replaces, what it cannot hold.

@@ -10,14 +10,18 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "SystemCodePage.h"
 #include "TempDir.h"
 #include "TestContainer.h"
 #include "TestFiles.h"
+#include "TextConverter.h"
 #include "TextCorpus.h"
 
 extern char** environ;
@@ -66,6 +70,17 @@ protected:
     std::string MakeFile(const std::string& name, const std::string& bytes) {
         WriteBytes(Path(name), bytes);
         return Path(name);
+    }
+
+    // The book that pack makes of one file "in.txt" holding `bytes`, with `options` before it.
+    Outcome PackOne(const std::vector<std::string>& options, const std::string& bytes, std::string& book) {
+        std::vector<std::string> args = {"pack", "-o", Path("one.book")};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(MakeFile("in.txt", bytes));
+        Outcome run = Quire(args);
+        book = ReadBytes(Path("one.book"));
+        std::remove(Path("one.book").c_str());
+        return run;
     }
 
     // The usage line last, after at most one line saying what was wrong.
@@ -269,7 +284,7 @@ TEST_F(QuireCli, HelpAndVersionGoToStandardOutput) {
         {{"-V"}, "quire (Kelvra Quire Binder) 1.0\n"},
         {{"pack", "--help"}, "  quire pack -o OUT.book"},
         {{"info", "--help"}, "  quire info BOOK\n"},
-        {{"unpack", "-h"}, "  quire unpack BOOK DIR\n"},
+        {{"unpack", "-h"}, "  quire unpack [--encoding ansi|utf-8] [--codepage N] BOOK DIR\n"},
         {{"check", "--help"}, "  quire check [-q] BOOK\n"},
         {{"check-name", "--help"}, "  quire check-name [-q] NAME\n"},
     };
@@ -425,6 +440,180 @@ TEST_F(QuireCli, ABookLargerThanMemoryIsPackedCheckedAndRefusedClearly) {
     EXPECT_NE(std::string::npos, run.err.find(Path("big.book") + ": too large for the memory of this process"))
         << run.err;
     EXPECT_EQ(0, Quire({"check", Path("big.book")}).status);
+
+    // Converted text too is streamed.
+    std::string utf16(std::size_t(24) << 20, '\0');
+    for (std::size_t i = 0; i < utf16.size(); i += 2)
+        utf16[i] = 'w';
+    MakeFile("wide.txt", "\xFF\xFE" + utf16);
+    run = Quire({"pack", "-o", Path("wide.book"), Path("wide.txt")}, "", kLimitKiB);
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_NE(std::string::npos, Quire({"info", Path("wide.book")}).out.find("\n1\t12582912\twide\n"));
+}
+
+// The window's corpus: every encoding to the bytes the window's import gives; what is not text
+// is stored as it is. Each loss is told with its file and chapter.
+TEST_F(QuireCli, PackConvertsTodaysTextFilesAsTheWindowImports) {
+    std::vector<std::string> args = {"pack", "-o", Path("corpus.book")}, titles, texts;
+    std::string expectedErr;
+    for (const STextSample& sample : TextCorpus()) {
+        args.push_back(MakeFile(sample.name, sample.bytes));
+        titles.push_back(std::string(sample.name).substr(0, std::strlen(sample.name) - 4));
+        texts.push_back(sample.bBinary ? sample.bytes : sample.ansi);
+        if (sample.nLost != 0)
+            expectedErr += "quire: warning: " + args.back() + " (chapter " + std::to_string(texts.size()) +
+                           "): 2 characters cannot be stored in a Kelvra book: \xE2\x98\x85 U+2605 (\xC3\x97" "2, "
+                           "line 2) \xE2\x86\x92 removed\n";
+    }
+    Outcome run = Quire(args);
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(expectedErr, run.err);
+    EXPECT_EQ(EncodeContainer(BookMembers("", "", titles, texts)), ReadBytes(Path("corpus.book")));
+
+    // Standard input the same way.
+    run = Quire({"pack", "-o", Path("in.book"), "-"}, Path("utf16be.txt"));
+    EXPECT_EQ(EncodeContainer(BookMembers("", "", {"stdin"}, {TextCorpus()[0].ansi})), ReadBytes(Path("in.book")));
+    EXPECT_EQ(0u, run.err.find("quire: warning: standard input (chapter 1): 2 characters")) << run.err;
+}
+
+TEST_F(QuireCli, PackEncodingOptions) {
+    struct Case {
+        std::vector<std::string> options;
+        std::string bytes;
+        std::string author, title, text;  // in the book
+        std::string err;                  // in what pack said; empty: nothing
+    };
+    const std::vector<Case> cases = {
+        {{"--encoding", "ansi"}, "caf\xC3\xA9\n", "", "", "caf\xC3\xA9\n", ""},
+        {{"--encoding", "UTF-8"}, "caf\xE9\n", "", "", "caf\r\n", "U+FFFD (\xC3\x97" "1, line 1) \xE2\x86\x92 removed"},
+        {{"--encoding", "utf-16"}, std::string("\xE9\0\n\0", 4), "", "", "\xE9\r\n", ""},
+        {{"--keep-line-breaks"}, "a\nb\r\xC3\xA9", "", "", "a\nb\r\xE9", ""},
+        {{"--codepage", "1250"}, "\xC5\x82\xC3\xB3" "d\xC5\xBA", "", "", "\xB3\xF3" "d\x9F", ""},
+        {{"--codepage", "932"}, "\xE6\x97\xA5\xE6\x9C\xAC", "", "", "\x93\xFA\x96\x7B", ""},
+        {{"-a", "Zo\xC3\xAB \xE2\x98\x85", "-t", "\xE2\x82\xAC"}, "x", "Zo\xEB ", "\x80", "x",
+         "quire: warning: the author (-a): 1 character cannot be stored in a Kelvra book: \xE2\x98\x85 U+2605"},
+    };
+    for (const Case& entry : cases) {
+        std::string book;
+        Outcome run = PackOne(entry.options, entry.bytes, book);
+        EXPECT_EQ(0, run.status) << entry.options[1];
+        EXPECT_EQ(EncodeContainer(BookMembers(entry.author, entry.title, {"in"}, {entry.text})), book) << entry.options[1];
+        EXPECT_EQ(entry.err.empty(), run.err.empty()) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(entry.err)) << run.err;
+    }
+}
+
+// A file is converted in pieces and detected on its head: the whole file still decides as in
+// the window, and the pieces give what converting it whole gives.
+TEST_F(QuireCli, LargeFilesConvertAsAWhole) {
+    std::unique_ptr<CCodePage> cp1252 = OpenCodePage(1252);
+    ASSERT_TRUE(cp1252);
+    std::string mixed;
+    for (int i = 0; mixed.size() < 300000; ++i)
+        mixed += i % 7 ? "caf\xC3\xA9 \xE2\x98\x85\r\n" : "\xF0\x9F\x98\x80\r\xE2\x82\xAC\n";
+    std::string utf16be;
+    for (std::size_t i = 0; i < 200000; ++i)
+        utf16be += std::string(1, '\0') + char('a' + i % 26) + (i % 50 ? "" : std::string("\x26\x05\0\n", 4));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ASCII head, UTF-8 later", std::string(100000, 'a') + "\xC3\xA9\n"},
+        {"UTF-8 head, invalid later", "\xC3\xA9" + std::string(100000, 'a') + "\xE9"},
+        {"UTF-8 cut across pieces", mixed},
+        {"UTF-8 with a mark, invalid later", "\xEF\xBB\xBF" + mixed + "\xFF"},
+        {"UTF-16 BE without a mark", utf16be},
+        {"ASCII", std::string(100000, 'a') + "\n"},
+    };
+    for (const auto& entry : cases) {
+        SConvertedText whole = CTextConverter(*cp1252).Convert(entry.second);
+        std::string book;
+        Outcome run = PackOne({}, entry.second, book);
+        EXPECT_EQ(0, run.status) << entry.first;
+        EXPECT_EQ(EncodeContainer(BookMembers("", "", {"in"}, {whole.text})), book) << entry.first;
+        std::string described = DescribeLosses(whole);
+        EXPECT_EQ(described.empty(), run.err.empty()) << entry.first;
+        EXPECT_NE(std::string::npos, run.err.find(described.substr(0, described.find('\n')))) << run.err;
+    }
+}
+
+TEST_F(QuireCli, StrictRefusesAnyLossAndKeepsTheOldBook) {
+    const std::string old = EncodeContainer(BookMembers("old", "", {}, {}));
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{MakeFile("star.txt", "\xE2\x98\x85")}, 1},
+        {{"-a", "\xE2\x98\x85", MakeFile("plain.txt", "x")}, 1},
+        {{MakeFile("\xE2\x98\x85.txt", "x")}, 1},
+        {{Path("plain.txt"), MakeFile("caf.txt", "caf\xC3\xA9")}, 0},
+    };
+    for (const auto& entry : cases) {
+        MakeFile("out.book", old);
+        std::vector<std::string> args = {"pack", "--strict", "-o", Path("out.book")};
+        args.insert(args.end(), entry.first.begin(), entry.first.end());
+        Outcome run = Quire(args);
+        EXPECT_EQ(entry.second, run.status) << run.err;
+        EXPECT_EQ(entry.second == 1, old == ReadBytes(Path("out.book")));
+        if (entry.second == 1) {
+            EXPECT_NE(std::string::npos, run.err.find("U+2605")) << run.err;
+            EXPECT_NE(std::string::npos, run.err.find(Path("out.book") + ": not written: characters would be lost or "
+                                                                         "replaced (--strict)\n"));
+        }
+    }
+}
+
+// Texts unpacked as UTF-8 pack back to the same book; where UTF-8 would not read back the same
+// (0x81, which iconv leaves undefined in 1252 while Windows maps it), the file keeps the book's
+// bytes.
+TEST_F(QuireCli, UnpackAsUtf8RoundTrips) {
+    const std::string nul("\0", 1);
+    struct Case {
+        std::vector<TestMember> book;
+        std::string firstText;  // 1.txt as unpacked
+        std::string marker;
+    };
+    const std::vector<Case> cases = {
+        {BookMembers("Zo\xEB", "\x80", {"Caf\xE9"}, {"Caf\xE9\r\n\x93q\x94\nend\r" + nul}), "Caf\xC3\xA9\r\n\xE2\x80\x9Cq\xE2\x80\x9D\nend\r" + nul,
+         "encoding utf-8\ncodepage 1252\n"},
+        {BookMembers("", "", {"a", "b"}, {"\x81\xE9", "\xEF\xBB\xBFx"}), "\x81\xE9",
+         "encoding utf-8\ncodepage 1252\nansi 1.txt\n"},
+    };
+    for (const Case& entry : cases) {
+        std::string book = MakeFile("in.book", EncodeContainer(entry.book));
+        Outcome run = Quire({"unpack", "--encoding", "utf-8", book, Path("u")});
+        ASSERT_EQ(0, run.status) << run.err;
+        EXPECT_EQ(entry.firstText, ReadBytes(Path("u/1.txt")));
+        EXPECT_EQ(entry.marker, ReadBytes(Path("u/encoding")));
+        EXPECT_EQ(entry.marker.find("ansi") == std::string::npos, run.err.empty()) << run.err;
+        run = Quire({"pack", "--from", Path("u"), "-o", Path("out.book")});
+        EXPECT_EQ(0, run.status) << run.err;
+        EXPECT_EQ(ReadBytes(book), ReadBytes(Path("out.book")));
+        // Unpacked again in the book's bytes: no marker is left to misread them.
+        ASSERT_EQ(0, Quire({"unpack", book, Path("u")}).status);
+        EXPECT_FALSE(FileExists(Path("u/encoding")));
+        ASSERT_EQ(0, Quire({"pack", "--from", Path("u"), "-o", Path("out.book")}).status);
+        EXPECT_EQ(ReadBytes(book), ReadBytes(Path("out.book")));
+    }
+
+    // Edited in a UTF-8 editor: converted, line breaks as they are, losses told.
+    ASSERT_EQ(0, Quire({"unpack", "--encoding", "utf-8", "--codepage", "1250", Path("in.book"), Path("e")}).status);
+    MakeFile("e/2.txt", "\xC5\x82\n\xE2\x98\x85");
+    Outcome run = Quire({"pack", "--from", Path("e"), "-o", Path("e.book")});
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(0u, run.err.find("quire: warning: " + Path("e/2.txt") + " (chapter 2): 1 character cannot be stored"));
+    EXPECT_EQ(EncodeContainer(BookMembers("", "", {"a", "b"}, {"\x81\xE9", "\xB3\n"})), ReadBytes(Path("e.book")));
+}
+
+TEST_F(QuireCli, BadEncodingArguments) {
+    ExpectUsage({"pack", "-o", "x.book", "--encoding", "latin1"},
+                "quire: unknown encoding 'latin1' (it is one of auto, utf-8, utf-16, ansi)\n");
+    ExpectUsage({"unpack", "--encoding", "utf-16", "b.book", "d"},
+                "quire: unknown encoding 'utf-16' (it is one of ansi, utf-8)\n");
+    ExpectUsage({"pack", "-o", "x.book", "--codepage", "12x"},
+                "quire: --codepage takes a code page number, as 1252, not '12x'\n");
+    ExpectUsage({"pack", "-o", "x.book", "--codepage", "12345"}, "quire: code page 12345 is not known on this system\n");
+    mkdir(Path("d").c_str(), 0777);
+    for (const char* name : {"author", "title", "contents"})
+        MakeFile(std::string("d/") + name, "");
+    MakeFile("d/encoding", "encoding utf-8\ncodepage 1252\nfrobnicate\n");
+    Outcome run = Quire({"pack", "--from", Path("d"), "-o", Path("x.book")});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("quire: " + Path("d/encoding") + ": line 3 is not understood\n", run.err);
 }
 
 }  // namespace
