@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Smoke run of the Windows quire.exe: pack the one-chapter example book, compare it with the
-# bytes it must have, check, inspect, unpack and pack it again; wildcards the program expands
-# itself, and file names outside the ANSI code page.
+# bytes it must have, check, inspect, unpack and pack it again; text conversion with Windows' own
+# tables; wildcards the program expands itself, and file names outside the ANSI code page.
 # Usage: quire-smoke.sh RUNNER QUIRE_EXE
 set -euo pipefail
 quire=("$@")
@@ -28,6 +28,26 @@ if "${quire[@]}" check C.txt 2>/dev/null; then fail "check of a text file"; fi
 "${quire[@]}" unpack one.book unpacked || fail "unpack"
 "${quire[@]}" pack --from unpacked -o again.book || fail "pack --from"
 cmp -s one.book again.book || fail "unpack then pack --from differs"
+
+# Texts converted as the window's import converts them, with Windows' best-fit tables ("l" for
+# "ł", where iconv has none); --strict writes nothing.
+printf 'Caf\xc3\xa9 \xc5\x82 \xe2\x98\x85\n' >u8.txt
+"${quire[@]}" pack -o u8.book u8.txt 2>err.txt || fail "pack of a UTF-8 text"
+"${quire[@]}" unpack u8.book u8 || fail "unpack of the converted book"
+[ "$(hex u8/1.txt)" = "436166e9206c200d0a" ] || fail "UTF-8 text not converted with best fit: $(hex u8/1.txt)"
+tr -d '\r' <err.txt | grep -qF 'u8.txt (chapter 1): 2 characters cannot be stored in a Kelvra book: ł U+0142 (×1, line 1) → l' ||
+    fail "losses not listed: $(cat err.txt)"
+cp u8.book kept.book
+if "${quire[@]}" pack --strict -o u8.book u8.txt 2>/dev/null; then fail "--strict wrote a book with losses"; fi
+cmp -s u8.book kept.book || fail "--strict touched the old book"
+# 0x81 has a character in Windows' 1252: the UTF-8 unpack keeps it in UTF-8, and the round trip holds.
+printf '\x81\xe9\r\n' >raw.txt
+"${quire[@]}" pack --encoding ansi -o raw.book raw.txt || fail "pack --encoding ansi"
+"${quire[@]}" unpack --encoding utf-8 --codepage 1252 raw.book r8 2>err.txt || fail "unpack --encoding utf-8"
+[ "$(hex r8/1.txt)" = "c281c3a90d0a" ] && [ ! -s err.txt ] || fail "0x81 not unpacked as UTF-8: $(hex r8/1.txt)"
+[ "$(tr -d '\r' <r8/encoding)" = $'encoding utf-8\ncodepage 1252' ] || fail "marker: $(cat r8/encoding)"
+"${quire[@]}" pack --from r8 -o raw2.book || fail "pack --from a UTF-8 folder"
+cmp -s raw.book raw2.book || fail "UTF-8 round trip differs"
 
 # Wine hands the program its command line as the locale's characters.
 export LC_ALL=C.UTF-8
