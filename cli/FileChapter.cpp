@@ -12,8 +12,8 @@ namespace {
 // Detection looks at the head of a file: enough for the zero bytes of UTF-16 and of binary files
 // to show, little enough that a book of a thousand files is not read twice. Conversion reads and
 // converts a piece at a time.
-const std::size_t kHead = 8 * 1024;
-const std::size_t kPiece = 64 * 1024;
+const std::size_t kHead = std::size_t(8) << 10;
+const std::size_t kPiece = std::size_t(64) << 10;
 
 // The head without a UTF-8 character cut at its end, which would make valid UTF-8 look invalid.
 std::string WholeCharacters(const std::string& head) {
