@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes through the text detection and conversion, every way they can be
 // asked for, with the promises the import, the paste and quire rely on.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -42,6 +43,21 @@ void ConvertOneWay(const std::string& bytes, ETextEncoding encoding, bool bCrLf)
     }
     std::string described = DescribeLosses(converted, 3);
     Check(described.empty() == converted.lost.empty());
+    if (IsDecoded(converted.encoding)) {
+        // In pieces, as quire converts a file, the same text and the same losses.
+        CTextStream stream(codePage, converted.encoding, converted.bBom, bCrLf);
+        std::string text;
+        std::size_t piece = bytes.empty() ? 1 : static_cast<unsigned char>(bytes[0]) % 7 + 1;
+        for (std::size_t pos = 0; pos < bytes.size(); pos += piece)
+            stream.Put(bytes.data() + pos, std::min(piece, bytes.size() - pos), text);
+        stream.Finish(text);
+        Check(text == converted.text && stream.Lost().size() == converted.lost.size());
+        for (std::size_t i = 0; i < converted.lost.size(); ++i) {
+            const SLostCharacter& one = stream.Lost()[i];
+            const SLostCharacter& other = converted.lost[i];
+            Check(one.ch == other.ch && one.nCount == other.nCount && one.nFirstLine == other.nFirstLine);
+        }
+    }
 }
 
 }  // namespace
