@@ -41,6 +41,7 @@ std::unordered_map<HWND, std::unique_ptr<CWnd>>& TempWindows() {
 MessageFrame* g_pFrame = nullptr;
 CWnd* g_pPendingDialog = nullptr;  // the next dialog to link (SetPendingLink)
 CWnd* g_pCreating = nullptr;       // the object whose CreateEx is running
+HWND g_hLastMeasured = nullptr;    // the child that WM_MEASUREITEM was last about
 
 bool IsStaticId(int id) {
     return id == -1 || id == 0xFFFF;
@@ -262,7 +263,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             auto* pMeasure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (pMeasure->CtlType == ODT_MENU)
                 break;
-            HWND hChild = ::GetDlgItem(m_hWnd, int(pMeasure->CtlID));
+            HWND hChild = MeasuredChild(int(pMeasure->CtlID));
             // A control being created by CreateEx is measured before CreateWindowEx returns.
             if (hChild != nullptr && FromHandlePermanent(hChild) == nullptr && g_pCreating != nullptr &&
                 g_pCreating->m_hWnd == nullptr && ::GetParent(hChild) == m_hWnd)
@@ -287,6 +288,19 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(message, 0, 0))
         return CallEntry(pEntry, wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
+}
+
+// Under Wine GetDlgItem asks the server for the list of children each time (0.1-0.4 ms), and a
+// variable-height list box is measured item by item as it is filled: the child found last is
+// tried first, by calls that Wine answers in the process.
+HWND CWnd::MeasuredChild(int nID) const {
+    HWND hChild = g_hLastMeasured;
+    if (hChild != nullptr && ::IsWindow(hChild) && ::GetParent(hChild) == m_hWnd &&
+        ::GetDlgCtrlID(hChild) == nID)
+        return hChild;
+    hChild = ::GetDlgItem(m_hWnd, nID);
+    g_hLastMeasured = hChild;
+    return hChild;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

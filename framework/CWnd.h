@@ -189,6 +189,8 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CallWindowProcSafely(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The child with the id that WM_MEASUREITEM names.
+    HWND MeasuredChild(int nID) const;
     void RelayToolTipEvent(const MSG* pMsg);
     void AddHitTool(INT_PTR nHit, const TOOLINFOA& ti, const char* pszText);
     void RemoveLastTool();

@@ -255,6 +255,17 @@ TEST(MessageMap, AControlCreatedByCreateExIsMeasuredAsItIsCreated) {
         EXPECT_EQ(created.m_nMeasured, 1);
         EXPECT_EQ(CWnd::FromHandlePermanent(Item(h, 1100)), &created);
         created.DestroyWindow();
+        // A list made later under the same id is measured itself, not its predecessor.
+        RecordingListBox later;
+        ASSERT_TRUE(later.CreateEx(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, rect,
+                                   &dlg, 1100));
+        EXPECT_EQ(later.InsertString(0, "item"), 0);
+        EXPECT_EQ(dlg.m_list.InsertString(0, "item"), 0);
+        EXPECT_EQ(later.InsertString(1, "item"), 1);
+        EXPECT_EQ(later.m_nMeasured, 2);
+        EXPECT_EQ(dlg.m_list.m_nMeasured, 1);
+        EXPECT_EQ(created.m_nMeasured, 1);
+        later.DestroyWindow();
         ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
     });
 }
