@@ -39,6 +39,11 @@ private:
         CTimingSeries whole;   // the keystroke
     };
 
+    struct PlainTimes {
+        CTimingSeries setText;
+        CTimingSeries remove;
+    };
+
     void BenchOpen();
     void BenchKeystroke();
     void BenchBigText();
@@ -63,9 +68,11 @@ private:
     void PressKey(WORD vk, bool bControl = false);
     // Selects the editor's whole text, with the focus in the editor.
     void SelectAll();
-    // The control's own deletion of a whole selection of nLength bytes, on a plain rich edit
-    // control of the editor's size beside the window.
-    double PlainControlDelete(const std::string& text);
+    // A plain rich edit control of the editor's size and font beside the window, holding `text`.
+    HWND CreatePlainEditor(const std::string& text);
+    // On a plain control holding `first`: WM_SETTEXT of `second` over it and back, then the
+    // control's own deletion of the whole selected text.
+    PlainTimes PlainEditorBaselines(const std::string& first, const std::string& second);
     void Keystroke(CTimingSeries& series);
     void CheckedKeystroke(bool bNotifies);
     void TypeInto(int nIndex, LONG nCaret, KeystrokeTimes& times);
