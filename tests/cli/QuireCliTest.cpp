@@ -527,7 +527,8 @@ TEST_F(QuireCli, LargeFilesConvertAsAWhole) {
         std::string book;
         Outcome run = PackOne({}, entry.second, book);
         EXPECT_EQ(0, run.status) << entry.first;
-        EXPECT_EQ(EncodeContainer(BookMembers("", "", {"in"}, {whole.text})), book) << entry.first;
+        // Not printed when they differ: the texts are long.
+        EXPECT_TRUE(EncodeContainer(BookMembers("", "", {"in"}, {whole.text})) == book) << entry.first;
         std::string described = DescribeLosses(whole);
         EXPECT_EQ(described.empty(), run.err.empty()) << entry.first;
         EXPECT_NE(std::string::npos, run.err.find(described.substr(0, described.find('\n')))) << run.err;
