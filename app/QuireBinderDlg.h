@@ -13,11 +13,13 @@
 //   chapters/TextInsertion.cpp    text from outside into the editor, within its limit
 //   chapters/ChapterUndo.cpp      Undo and Redo of chapter commands
 //   chapters/ChapterKeys.cpp      keys on the contents list, the added shortcuts, access letters
+//   chapters/ChapterFiles.cpp     chapters from files, split and merge
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "Chapter.h"
 #include "Framework.h"
 #include "ChapterEditor.h"
 #include "ChapterHistory.h"
@@ -93,6 +95,18 @@ public:
 
     // Book size in the status bar.
     void UpdateBookSize();
+    // Inserts a .txt or .rtf file's text at the editor's caret, converted into the book's code
+    // page; says why when it cannot.
+    void InsertTextFile(const std::string& strPath);
+
+    // Chapters from files, split and merged. Each such change of the book and the list together
+    // is one call, recorded as one step of the chapter history under the command's name: nRemove
+    // chapters at nFirst give way to `chapters`, then chapter nShow is shown.
+    void ChangeChapters(const char* lpszCommand, int nFirst, int nRemove, const std::vector<CChapter>& chapters,
+                        int nShow);
+    // One chapter per file (.txt or .rtf) at position nAt, in natural order of the file names,
+    // each titled with its file's name; what could not be added is listed once at the end.
+    void AddChapterFiles(std::vector<std::string> paths, int nAt);
 
     // Undo and Redo of chapter commands. A command takes the chapters it is about to change with
     // CaptureChapters (the editor's text is stored into the book first), does its work, then
@@ -141,6 +155,9 @@ protected:
     void OnDeleteChapter();
     void OnMoveChapterUp();
     void OnMoveChapterDown();
+    void OnAddChaptersFromFiles();
+    void OnSplitAtCursor();
+    void OnMergeWithNext();
     void OnContentsSelChange();
     // A menu command that mirrors a button (s_buttonCommands) acts only while the button is enabled.
     void OnButtonMenuCommand(UINT nID);
@@ -190,7 +207,7 @@ protected:
     // The menu commands that mirror a button: greyed while it is disabled, and acting only while it
     // is enabled (an accelerator reaches them even when the item is greyed).
     struct ButtonCommand;
-    static const ButtonCommand s_buttonCommands[7];
+    static const ButtonCommand s_buttonCommands[10];
 
     CStatic m_wndChapterLabel;
     CButton m_wndHeaderFrame;

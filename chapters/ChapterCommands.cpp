@@ -206,7 +206,10 @@ struct CQuireBinderDlg::ButtonCommand {
     void (CQuireBinderDlg::*pfnCommand)();
 };
 
-const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[7] = {
+// The commands added around the original ones follow the buttons whose rule they share: a file's
+// chapters can always be added, a chapter is split at the cursor when text could be added to it, and
+// merged with the next one when it could move down.
+const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[10] = {
     {IDM_NEW_CHAPTER, &CQuireBinderDlg::m_btnNewChapter, &CQuireBinderDlg::OnNewChapter},
     {IDM_IMPORT_TEXT, &CQuireBinderDlg::m_btnImportText, &CQuireBinderDlg::OnAddTextFromFile},
     {IDM_RENAME_CHAPTER, &CQuireBinderDlg::m_btnRenameChapter, &CQuireBinderDlg::OnRenameChapter},
@@ -214,6 +217,9 @@ const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[7] = {
     {IDM_MOVE_UP, &CQuireBinderDlg::m_btnMoveUp, &CQuireBinderDlg::OnMoveChapterUp},
     {IDM_MOVE_DOWN, &CQuireBinderDlg::m_btnMoveDown, &CQuireBinderDlg::OnMoveChapterDown},
     {IDM_PASTE_TEXT, &CQuireBinderDlg::m_btnPasteText, &CQuireBinderDlg::OnPasteTextFromClipboard},
+    {IDM_ADD_CHAPTERS, &CQuireBinderDlg::m_btnNewChapter, &CQuireBinderDlg::OnAddChaptersFromFiles},
+    {IDM_SPLIT_AT_CURSOR, &CQuireBinderDlg::m_btnImportText, &CQuireBinderDlg::OnSplitAtCursor},
+    {IDM_MERGE_NEXT, &CQuireBinderDlg::m_btnMoveDown, &CQuireBinderDlg::OnMergeWithNext},
 };
 
 void CQuireBinderDlg::OnButtonMenuCommand(UINT nID) {

@@ -50,6 +50,9 @@ public:
     // Empties the list and its line table; the changed flag stays as it is. A visible list then
     // shows the items inserted next all at once, when the thread goes back to its messages.
     void ResetItems();
+    // Before many insertions: a visible list then shows them all at once, when the thread goes
+    // back to its messages, instead of redrawing itself at each one.
+    void SuspendRedraw();
 
     // The line record of an item; null beyond the table.
     const LineRecord* GetLineRecord(int nIndex) const;
@@ -65,7 +68,6 @@ private:
     // Posted to the list by SuspendRedraw; its arrival ends the suspension.
     static constexpr UINT kResumeRedraw = WM_APP + 0x51;
 
-    void SuspendRedraw();
     void ResumeRedraw();
     void MoveItem(int nFrom, int nTo);
     // Sends the insertion and reports a refusal; returns the new item's position or LB_ERR.

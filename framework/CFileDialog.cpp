@@ -26,6 +26,11 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog,
     m_ofn.hInstance = AfxGetInstanceHandle();
     m_ofn.lpstrFile = m_szFileName;
     m_ofn.nMaxFile = MAX_PATH;
+    if ((dwFlags & OFN_ALLOWMULTISELECT) != 0) {
+        m_multipleNames.assign(256 * 1024, '\0');
+        m_ofn.lpstrFile = m_multipleNames.data();
+        m_ofn.nMaxFile = DWORD(m_multipleNames.size());
+    }
     m_ofn.lpstrFileTitle = m_szFileTitle;
     m_ofn.nMaxFileTitle = sizeof(m_szFileTitle);
     m_ofn.Flags = dwFlags | OFN_ENABLEHOOK | OFN_EXPLORER;
@@ -36,7 +41,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog,
         m_ofn.lpstrDefExt = m_strDefExt.c_str();
     }
     if (lpszFileName != nullptr)
-        ::lstrcpynA(m_szFileName, lpszFileName, MAX_PATH);
+        ::lstrcpynA(m_ofn.lpstrFile, lpszFileName, MAX_PATH);
     if (lpszFilter != nullptr) {
         m_strFilter = lpszFilter;
         // The list ends with an empty string: make sure two terminators close it.
@@ -73,6 +78,30 @@ std::string CFileDialog::GetPathName() const {
         return std::string();
     buffer.back() = '\0';
     return std::string(buffer.data());
+}
+
+std::vector<std::string> CFileDialog::GetPathNames() const {
+    std::vector<std::string> paths;
+    if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) == 0 || m_ofn.lpstrFile == nullptr) {
+        paths.push_back(GetPathName());
+        return paths;
+    }
+    // The folder, then each name, each ended by a zero byte, and one more zero byte; or a single
+    // full path when one file was chosen.
+    const char* pFolder = m_ofn.lpstrFile;
+    const char* pEnd = pFolder + m_ofn.nMaxFile;
+    const char* pName = pFolder + strnlen(pFolder, m_ofn.nMaxFile) + 1;
+    std::string folder = pFolder;
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    while (pName < pEnd && *pName != '\0') {
+        std::size_t nLength = strnlen(pName, std::size_t(pEnd - pName));
+        paths.push_back(folder + std::string(pName, nLength));
+        pName += nLength + 1;
+    }
+    if (paths.empty())
+        paths.push_back(pFolder);
+    return paths;
 }
 
 std::string CFileDialog::GetFileName() const {

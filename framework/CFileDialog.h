@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <commdlg.h>
@@ -34,6 +35,9 @@ public:
     INT_PTR DoModal() override;
 
     std::string GetPathName() const;
+    // After DoModal returned IDOK: every file chosen, as full paths (with OFN_ALLOWMULTISELECT
+    // there may be many; otherwise the one GetPathName reports).
+    std::vector<std::string> GetPathNames() const;
     std::string GetFileName() const;
     std::string GetFileExt() const;
 
@@ -48,5 +52,7 @@ private:
     std::string m_strFilter;
     std::string m_strDefExt;
     char m_szFileName[MAX_PATH] = {};
+    // With OFN_ALLOWMULTISELECT: room for the folder and the names of some thousands of files.
+    std::vector<char> m_multipleNames;
     char m_szFileTitle[64] = {};
 };

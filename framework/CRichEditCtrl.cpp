@@ -71,6 +71,17 @@ std::string CRichEditCtrl::GetSelText() const {
     return text;
 }
 
+std::string CRichEditCtrl::GetTextRange(long nFirst, long nLast) const {
+    if (nLast <= nFirst || nFirst < 0)
+        return std::string();
+    // A paragraph end counted as one character may come out as CR LF, as with EM_GETSELTEXT.
+    std::string text(size_t(nLast - nFirst) * 2 + 1, '\0');
+    TEXTRANGEA range = {{nFirst, nLast}, &text[0]};
+    long nCopied = long(SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+    text.resize(size_t(nCopied > 0 ? nCopied : 0));
+    return text;
+}
+
 BOOL CRichEditCtrl::GetModify() const {
     return SendMessage(EM_GETMODIFY) != 0;
 }

@@ -27,6 +27,8 @@ public:
     long StreamIn(int nFormat, EDITSTREAM& es);
     // The selected text as plain characters.
     std::string GetSelText() const;
+    // The text of characters nFirst to nLast (EM_GETTEXTRANGE).
+    std::string GetTextRange(long nFirst, long nLast) const;
     BOOL GetModify() const;
     void SetModify(BOOL bModified = TRUE);
 };

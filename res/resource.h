@@ -49,6 +49,10 @@
 #define IDC_LOSS_ICON 1100
 #define IDC_LOSS_LIST 1101
 
+// The progress window of Add Chapters from Files, made by the program
+#define IDC_PROGRESS_TEXT 1110
+#define IDC_PROGRESS_BAR 1111
+
 // Menus and accelerators
 #define IDR_MAINMENU 129
 #define IDR_EDITOR_MENU 158
@@ -83,6 +87,9 @@
 // Added to the File menu above Exit: the recent books, 1 to 8.
 #define IDM_RECENT_BOOK_FIRST 32850
 #define IDM_RECENT_BOOK_LAST 32857
+#define IDM_ADD_CHAPTERS 32830
+#define IDM_MERGE_NEXT 32831
+#define IDM_SPLIT_AT_CURSOR 32833
 
 // Chapter editor's context menu commands
 #define IDM_EDITOR_UNDO 32811
@@ -91,6 +98,7 @@
 #define IDM_EDITOR_PASTE 32809
 #define IDM_EDITOR_DELETE 32810
 #define IDM_EDITOR_SELECT_ALL 32806
+// IDM_SPLIT_AT_CURSOR is in this menu too: one command, wherever it is chosen.
 
 // System menu entry; its low four bits are clear, as system commands require.
 #define IDM_ABOUTBOX 16

@@ -211,13 +211,17 @@ TEST(MainWindow, MenuBarContextMenuAndSystemMenu) {
               {"Table of Contents",
                0,
                {{"New Chapter", 32792, {}},
+                {"Add Chapters from Files...\tCtrl+Shift+O", IDM_ADD_CHAPTERS, {}},
                 {"Rename Chapter", 32793, {}},
                 {"Delete Chapter", 32798, {}},
                 {"Move Chapter Up", 32794, {}},
-                {"Move Chapter Down", 32795, {}}}},
+                {"Move Chapter Down", 32795, {}},
+                {"Merge with Next Chapter", IDM_MERGE_NEXT, {}}}},
               {"Chapter",
                0,
-               {{"Add Text from File...", 32790, {}}, {"Paste Text from Clipboard", 32791, {}}}},
+               {{"Add Text from File...", 32790, {}},
+                {"Paste Text from Clipboard", 32791, {}},
+                {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}}}},
               kSeparator,
               {"Cut\tCtrl+X", 57635, {}},
               {"Copy\tCtrl+C", 57634, {}},
@@ -234,6 +238,7 @@ TEST(MainWindow, MenuBarContextMenuAndSystemMenu) {
             {"Cut", 32807, {}},   {"Copy", 32808, {}},
             {"Paste", 32809, {}}, {"Delete", 32810, {}},
             kSeparator,           {"Select All", 32806, {}},
+            kSeparator,           {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}},
         };
         ExpectMenu(ReadMenu(::GetSubMenu(w.m_menuContext.m_hMenu, 0)), kContext);
 

@@ -40,16 +40,19 @@ const std::vector<Item> kMainMenu{
           0,
           {
               {"New Chapter", 32792, {}},
+              {"Add Chapters from Files...\tCtrl+Shift+O", IDM_ADD_CHAPTERS, {}},
               {"Rename Chapter", 32793, {}},
               {"Delete Chapter", 32798, {}},
               {"Move Chapter Up", 32794, {}},
               {"Move Chapter Down", 32795, {}},
+              {"Merge with Next Chapter", IDM_MERGE_NEXT, {}},
           }},
          {"Chapter",
           0,
           {
               {"Add Text from File...", 32790, {}},
               {"Paste Text from Clipboard", 32791, {}},
+              {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}},
           }},
          kSeparator,
          {"Cut\tCtrl+X", 57635, {}},
@@ -70,6 +73,7 @@ const std::vector<Item> kMainMenu{
 const std::vector<Item> kEditorMenuPopup{
     {"Undo", 32811, {}},   kSeparator, {"Cut", 32807, {}},        {"Copy", 32808, {}}, {"Paste", 32809, {}},
     {"Delete", 32810, {}}, kSeparator, {"Select All", 32806, {}},
+    kSeparator, {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}},
 };
 
 void ExpectMenu(HMENU menu, const std::vector<Item>& expected, const std::string& path) {

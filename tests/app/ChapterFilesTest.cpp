@@ -1,0 +1,204 @@
+// Chapters from files, split at the cursor and merged, on the real main window: the Open dialog
+// with many files, the order, titles and bytes of the chapters, the one report at the end, the
+// limit, Cancel on the progress window clicked with the pointer, and the book and list together.
+#include <windows.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Book.h"
+#include "ChapterTestDlg.h"
+#include "ImportProgress.h"
+#include "ModalAnswerer.h"
+#include "TextLossAnswer.h"
+#include "WindowRunner.h"
+
+namespace {
+
+using Titles = std::vector<std::string>;
+
+// A fresh folder in the temporary folder; returns its path with a trailing backslash.
+std::string MakeFolder(const std::string& name) {
+    std::string folder = WriteTempFile(name + ".probe", "");
+    ::DeleteFileA(folder.c_str());
+    folder.resize(folder.size() - 6);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+// Two chapters "A" and "B" with their texts, "A" on show.
+void AddTwoChapters(CChapterTestDlg& w) {
+    for (const char* title : {"A", "B"}) {
+        w.AddChapter(title);
+        w.Type(IDC_EDITOR, std::string("text ") + title);
+    }
+    w.ChooseChapter(0);
+}
+
+TEST(ChapterFiles, ManyFilesBecomeChaptersInNaturalOrderWithOneReport) {
+    std::string folder = MakeFolder("chapter files");
+    struct File {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        {"ch10.txt", "ten \xE2\x98\x85"},  // UTF-8: the star cannot be kept
+        {"ch2.txt", "Caf\xC3\xA9 \xE2\x98\x85\xE2\x98\x85"},
+        {"ch1.txt", "one\r\n"},
+        {"empty.txt", ""},
+        {"notes.rtf", "{\\rtf1\\ansi Plain {\\b bold}}"},
+        {"picture.png", "\x89PNG"},
+    };
+    std::string names;
+    for (const File& file : files) {
+        WriteTempFile("chapter files\\" + std::string(file.name), file.bytes);
+        names += "\"" + std::string(file.name) + "\" ";
+    }
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        AddTwoChapters(dlg);
+        std::string lossList;
+        ModalAnswerer answerer(20000);
+        answerer.Expect(ModalAnswerer::FileName("Open", folder));  // goes into the folder
+        answerer.Expect(ModalAnswerer::FileName("Open", names));
+        answerer.Expect(AnswerTextLoss(IDOK, lossList));
+        answerer.Expect(ModalAnswerer::Press("Kelvra Quire Binder", IDOK)
+                            .WithText("These files were not added:\n\nempty.txt: empty file\npicture.png: neither a "
+                                      "text file (.txt) nor an RTF file (.rtf)"));
+        ASSERT_TRUE(dlg.MenuItemEnabled(IDM_ADD_CHAPTERS));
+        WindowRunner::PressKey(dlg.List(), 'O', true, true);
+        EXPECT_TRUE(answerer.AllAnswered());
+        // One list for all files: the star once, with every occurrence.
+        EXPECT_EQ(0u, lossList.find("3 characters cannot be stored")) << lossList;
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "ch1", "ch2", "ch10", "notes", "B"}));
+        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"text A", "one\r\n", "Caf\xE9 ", "ten ", "Plain bold", "text B"}));
+        EXPECT_EQ(dlg.Selected(), 1);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "one\r\n");
+        EXPECT_EQ(dlg.Text(IDC_CHAPTER_LABEL), "ch1");
+        EXPECT_TRUE(dlg.IsModified());
+    });
+}
+
+// The limit is checked before any file is read: these files do not even exist.
+TEST(ChapterFiles, MoreChaptersThanABookHoldsAreRefusedBeforeAnythingChanges) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        AddTwoChapters(dlg);
+        dlg.ClearModified();
+        std::vector<std::string> paths;
+        for (int i = 0; i < 1894; ++i)
+            paths.push_back("C:\\nowhere\\" + std::to_string(i) + ".txt");
+        ModalAnswerer answerer(10000);
+        answerer.Expect(ModalAnswerer::Press("Kelvra Quire Binder", IDOK)
+                            .WithText("These 1894 files would make 1896 chapters; a book can hold at most 1895."));
+        dlg.AddChapterFiles(paths, 1);
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B"}));
+        EXPECT_FALSE(dlg.IsModified());
+    });
+}
+
+// Cancel, clicked with the pointer while the files are read, adds the chapters read so far, each
+// whole, and nothing half-made.
+TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
+    std::string folder = MakeFolder("many chapter files");
+    std::vector<std::string> paths;
+    const int nFiles = 1000;
+    for (int i = 1; i <= nFiles; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "part %d.txt", i);
+        paths.push_back(WriteTempFile("many chapter files\\" + std::string(name), std::string(2000, 'a' + i % 26)));
+    }
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        struct Clicker {
+            static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nTimer, DWORD) {
+                HWND hProgress = ::FindWindowA(CImportProgress::kClassName, nullptr);
+                if (hProgress == nullptr || !::IsWindowVisible(hProgress))
+                    return;
+                ::KillTimer(nullptr, nTimer);
+                RECT button;
+                ::GetWindowRect(::GetDlgItem(hProgress, IDCANCEL), &button);
+                ::SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+                INPUT clicks[2] = {};
+                clicks[0].type = clicks[1].type = INPUT_MOUSE;
+                clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+                clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+                ::SendInput(2, clicks, sizeof(INPUT));
+            }
+        };
+        UINT_PTR nTimer = ::SetTimer(nullptr, 0, 10, &Clicker::OnTimer);
+        dlg.AddChapterFiles(paths, 0);
+        ::KillTimer(nullptr, nTimer);
+        EXPECT_EQ(::FindWindowA(CImportProgress::kClassName, nullptr), nullptr);
+        EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
+        int nAdded = theBook.ChapterCount();
+        EXPECT_GT(nAdded, 0);
+        EXPECT_LT(nAdded, nFiles);
+        Titles titles = dlg.ListTitles();
+        ASSERT_EQ(int(titles.size()), nAdded);
+        for (int i = 0; i < nAdded; ++i) {
+            EXPECT_EQ(titles[size_t(i)], "part " + std::to_string(i + 1));
+            EXPECT_EQ(theBook.ChapterText(uint32_t(i)), std::string(2000, 'a' + (i + 1) % 26));
+        }
+    });
+    for (const std::string& path : paths)
+        ::DeleteFileA(path.c_str());
+}
+
+TEST(ChapterFiles, SplitAtTheCursorAndMergeAgainGiveBackTheText) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        EXPECT_FALSE(dlg.MenuItemEnabled(IDM_SPLIT_AT_CURSOR));
+        const std::string text = "first part\r\n\r\n  Second Title\r\nrest";
+        dlg.AddChapter("A");
+        ::SetFocus(dlg.Editor());
+        ::SendMessageA(dlg.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        dlg.AddChapter("B");
+        dlg.ChooseChapter(0);
+        EXPECT_TRUE(dlg.MenuItemEnabled(IDM_MERGE_NEXT));
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 12, 12);  // after the first line break
+        std::string proposed;
+        {
+            ModalAnswerer answerer(10000);
+            answerer.Expect(ModalAnswerer::Act("Chapter Title", [&](HWND hDlg) {
+                proposed = WindowRunner::WindowText(::GetDlgItem(hDlg, IDC_CHAPTER_TITLE_BOX));
+                ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+            }));
+            dlg.Menu(IDM_SPLIT_AT_CURSOR);
+            EXPECT_TRUE(answerer.AllAnswered());
+        }
+        EXPECT_EQ(proposed, "Second Title");
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "Second Title", "B"}));
+        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"first part\r\n", "\r\n  Second Title\r\nrest", ""}));
+        EXPECT_EQ(dlg.Selected(), 1);
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "\r\n  Second Title\r\nrest");
+        // One step of the history, both ways.
+        dlg.Menu(IDM_EDIT_UNDO);
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B"}));
+        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{text, ""}));
+        dlg.Menu(IDM_EDIT_REDO);
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "Second Title", "B"}));
+
+        // Merge asks first; Cancel changes nothing, OK puts the text back together byte for byte.
+        dlg.ChooseChapter(0);
+        const std::string question = "Merge \"A\" with the next chapter, \"Second Title\"?\n\nThe text of \"Second "
+                                     "Title\" goes to the end of \"A\", and its title goes.";
+        for (int button : {IDCANCEL, IDOK}) {
+            ModalAnswerer answerer(10000);
+            answerer.Expect(ModalAnswerer::Press("Kelvra Quire Binder", button).WithText(question));
+            dlg.Menu(IDM_MERGE_NEXT);
+            EXPECT_TRUE(answerer.AllAnswered());
+        }
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B"}));
+        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{text, ""}));
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), text);
+        dlg.ChooseChapter(1);
+        EXPECT_FALSE(dlg.MenuItemEnabled(IDM_MERGE_NEXT));
+    });
+}
+
+}  // namespace
