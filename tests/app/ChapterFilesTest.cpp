@@ -115,11 +115,12 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
     CChapterTestDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         struct Clicker {
-            static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nTimer, DWORD) {
+            // Clicks at every tick while the window shows: the first click may come before the
+            // window is ready for it.
+            static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
                 HWND hProgress = ::FindWindowA(CImportProgress::kClassName, nullptr);
                 if (hProgress == nullptr || !::IsWindowVisible(hProgress))
                     return;
-                ::KillTimer(nullptr, nTimer);
                 RECT button;
                 ::GetWindowRect(::GetDlgItem(hProgress, IDCANCEL), &button);
                 ::SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
