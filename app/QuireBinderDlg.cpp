@@ -2,6 +2,8 @@
 // that would end a dialog, Exit and Close.
 #include "QuireBinderDlg.h"
 
+#include <shellapi.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -94,6 +96,7 @@ BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_COMMAND_ID(IDM_ADD_CHAPTERS, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_COMMAND_ID(IDM_SPLIT_AT_CURSOR, &CQuireBinderDlg::OnButtonMenuCommand)
     ON_COMMAND_ID(IDM_MERGE_NEXT, &CQuireBinderDlg::OnButtonMenuCommand)
+    ON_MESSAGE(WM_DROPFILES, &CQuireBinderDlg::OnDropFiles)
     ON_LBN_SELCHANGE(IDC_CONTENTS, &CQuireBinderDlg::OnContentsSelChange)
     ON_BN_CLICKED(IDC_IMPORT_TEXT, &CQuireBinderDlg::OnAddTextFromFile)
     ON_COMMAND_ID(IDM_IMPORT_TEXT, &CQuireBinderDlg::OnButtonMenuCommand)
@@ -186,6 +189,8 @@ BOOL CQuireBinderDlg::OnInitDialog() {
         (this->*spec.pButton).SetIcon(spec.nIcon, 0);
 
     EnableToolTips(TRUE);
+    // Files dropped anywhere on the window, the list and the editor included, reach it.
+    ::DragAcceptFiles(m_hWnd, TRUE);
     ResetDocument();
     m_strDocDir.clear();
 

@@ -158,6 +158,9 @@ protected:
     void OnAddChaptersFromFiles();
     void OnSplitAtCursor();
     void OnMergeWithNext();
+    // A .book opens (behind the save-changes prompt); .txt and .rtf files become chapters at the
+    // drop position in the list, or one file's text goes in at the editor's caret.
+    LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
     void OnContentsSelChange();
     // A menu command that mirrors a button (s_buttonCommands) acts only while the button is enabled.
     void OnButtonMenuCommand(UINT nID);

@@ -1,6 +1,8 @@
 // Main window: chapters made from files, a chapter split at the cursor, two chapters merged.
 #include "QuireBinderDlg.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -266,4 +268,67 @@ void CQuireBinderDlg::OnMergeWithNext() {
     chapters[0].m_strText = theBook.ChapterText(uint32_t(nSelected)) + theBook.ChapterText(uint32_t(nSelected + 1));
     ChangeChapters("Merge with Next Chapter", nSelected, 2, chapters, nSelected);
     m_wndContents.SetFocus();
+}
+
+LRESULT CQuireBinderDlg::OnDropFiles(WPARAM wParam, LPARAM) {
+    HDROP hDrop = reinterpret_cast<HDROP>(wParam);
+    POINT point = {0, 0};
+    ::DragQueryPoint(hDrop, &point);
+    std::vector<std::string> books, texts, others;
+    UINT nFiles = ::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < nFiles; ++i) {
+        std::string path(::DragQueryFileA(hDrop, i, nullptr, 0) + 1, '\0');
+        path.resize(::DragQueryFileA(hDrop, i, &path[0], UINT(path.size())));
+        std::string ext = FileText::Extension(path);
+        (ext == "book" ? books : ext == "txt" || ext == "rtf" ? texts : others).push_back(path);
+    }
+    ::DragFinish(hDrop);
+    // A book opens only on its own: with other files, it is not clear what was meant.
+    if (books.size() == 1 && texts.empty() && others.empty()) {
+        if (QuerySave())
+            OpenBook(books[0].c_str());
+        else
+            RestoreFocus();
+        return 0;
+    }
+    others.insert(others.end(), books.begin(), books.end());
+    if (!others.empty()) {
+        std::string text = std::string(others.size() == 1 ? "This file cannot be added:" : "These files cannot be added:");
+        for (std::size_t i = 0; i < others.size() && i < kMostListed; ++i)
+            text += "\n" + FileNameOf(others[i]);
+        if (others.size() > kMostListed)
+            text += "\n... and " + std::to_string(others.size() - kMostListed) + " more";
+        text += "\n\nDrop text (.txt) or RTF (.rtf) files to add them as chapters, or one book (.book) to open it.";
+        MessageBox(text.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (texts.empty())
+        return 0;
+
+    ::ClientToScreen(m_hWnd, &point);
+    RECT editor;
+    m_wndEditor.GetWindowRect(&editor);
+    if (texts.size() == 1 && ::PtInRect(&editor, point) && m_btnImportText.IsWindowEnabled()) {
+        InsertTextFile(texts[0]);
+        m_wndEditor.SetFocus();
+        return 0;
+    }
+    // On the list: before the item under the pointer, or after the last one; elsewhere after the
+    // selected chapter, as Add Chapters from Files does.
+    int nSelected = m_wndContents.GetCurSel();
+    int nAt = nSelected != LB_ERR ? nSelected + 1 : m_wndContents.GetCount();
+    RECT list;
+    m_wndContents.GetWindowRect(&list);
+    if (::PtInRect(&list, point)) {
+        POINT inList = point;
+        ::ScreenToClient(m_wndContents.m_hWnd, &inList);
+        DWORD nItem = DWORD(m_wndContents.SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(inList.x, inList.y)));
+        RECT item = {0, 0, 0, 0};
+        nAt = m_wndContents.GetCount();
+        if (HIWORD(nItem) == 0 &&
+            m_wndContents.SendMessage(LB_GETITEMRECT, LOWORD(nItem), reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
+            inList.y < item.bottom)
+            nAt = int(LOWORD(nItem));
+    }
+    AddChapterFiles(texts, nAt);
+    return 0;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,64 @@ TEST(ChapterFiles, SplitAtTheCursorAndMergeAgainGiveBackTheText) {
         EXPECT_EQ(dlg.Text(IDC_EDITOR), text);
         dlg.ChooseChapter(1);
         EXPECT_FALSE(dlg.MenuItemEnabled(IDM_MERGE_NEXT));
+    });
+}
+
+// Files dropped from another process: on the list at an item, on the editor, on the window, and
+// what cannot be added; a book dropped opens behind the save-changes prompt.
+TEST(ChapterFiles, FilesDroppedFromAnotherProcess) {
+    std::string folder = MakeFolder("dropped files");
+    for (const char* name : {"ch2.txt", "ch1.txt"})
+        WriteTempFile("dropped files\\" + std::string(name), std::string("dropped ") + name);
+    std::unique_ptr<CBook> book(new CBook);
+    book->SetChapterTitle(0, "Only");
+    book->SetChapterText(0, "from the book");
+    ASSERT_TRUE(book->SaveToFile((folder + "dropped.book").c_str()));
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        AddTwoChapters(dlg);
+        auto drop = [&](HWND hOver, const std::vector<std::string>& names) {
+            RECT rect;
+            if (hOver == dlg.List())
+                ::SendMessageA(hOver, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect));  // item "B"
+            else
+                ::GetClientRect(hOver, &rect);
+            POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+            ::MapWindowPoints(hOver, dlg.m_hWnd, &point, 1);
+            std::string args = std::to_string(reinterpret_cast<UINT_PTR>(dlg.m_hWnd)) + " " +
+                               std::to_string(point.x) + " " + std::to_string(point.y);
+            for (const std::string& name : names)
+                args += " \"" + folder + name + "\"";
+            EXPECT_EQ(RunHelperProgram("drop_helper.exe", args), 0u);
+            ModalAnswerer::PumpPending();
+        };
+        drop(dlg.List(), {"ch2.txt", "ch1.txt"});
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "ch1", "ch2", "B"}));
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "dropped ch1.txt");
+
+        ::SendMessageA(dlg.Editor(), EM_SETSEL, 8, 8);
+        drop(dlg.Editor(), {"ch2.txt"});
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "dropped dropped ch2.txtch1.txt");
+        EXPECT_EQ(dlg.ListTitles().size(), 4u);
+        {
+            ModalAnswerer answerer(10000);
+            answerer.Expect(ModalAnswerer::Press("Kelvra Quire Binder", IDOK)
+                                .WithText("These files cannot be added:\npicture.png\nnotes.doc\n\nDrop text (.txt) or "
+                                          "RTF (.rtf) files to add them as chapters, or one book (.book) to open it."));
+            drop(dlg.Item(IDC_AUTHOR), {"picture.png", "notes.doc"});
+            EXPECT_TRUE(answerer.AllAnswered());
+        }
+        EXPECT_EQ(dlg.ListTitles().size(), 4u);
+        {
+            ModalAnswerer answerer(10000);
+            answerer.Expect(ModalAnswerer::Press("Kelvra Quire Binder", IDNO)
+                                .WithText("Do you want to save the changes you made to \"new.book\" ?"));
+            drop(dlg.Item(IDC_TITLE), {"dropped.book"});
+            EXPECT_TRUE(answerer.AllAnswered());
+        }
+        EXPECT_EQ(dlg.ListTitles(), (Titles{"Only"}));
+        EXPECT_EQ(dlg.Text(IDC_EDITOR), "from the book");
+        EXPECT_EQ(dlg.m_strDocName, "dropped.book");
     });
 }
 

@@ -131,3 +131,29 @@ void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& 
     ::CloseClipboard();
     ModalAnswerer::PumpPending();
 }
+
+DWORD RunHelperProgram(const std::string& exe, const std::string& args) {
+    char szExe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    std::string path = szExe;
+    path = path.substr(0, path.rfind('\\') + 1) + exe;
+    std::string commandLine = "\"" + path + "\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                          nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << path << ", error " << ::GetLastError();
+        return DWORD(-1);
+    }
+    bool bDone = ModalAnswerer::PumpUntil(
+        [&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
+    DWORD dwExit = DWORD(-1);
+    if (bDone)
+        ::GetExitCodeProcess(pi.hProcess, &dwExit);
+    else
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return dwExit;
+}

@@ -52,3 +52,7 @@ void ImportFile(CChapterTestDlg& w,
 
 // Puts each (format, bytes) pair on the clipboard, or empties it for none.
 void SetClipboard(HWND hOwner, const std::vector<std::pair<UINT, std::string>>& items);
+
+// Runs a helper program beside the test with the arguments, pumping messages while it runs.
+// Returns its exit code.
+DWORD RunHelperProgram(const std::string& exe, const std::string& args);

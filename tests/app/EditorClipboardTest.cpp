@@ -240,29 +240,7 @@ TEST(EditorClipboard, PastesIntoTheEditorArePlainText) {
 // Runs the helper program beside this test with the arguments, pumping messages while it runs
 // (the clipboard tells this window's viewer while the helper waits). Returns its exit code.
 DWORD RunClipboardHelper(const std::string& args) {
-    char szExe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, szExe, MAX_PATH);
-    std::string path = szExe;
-    path = path.substr(0, path.rfind('\\') + 1) + "clipboard_helper.exe";
-    std::string commandLine = "\"" + path + "\" " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << path << ", error " << ::GetLastError();
-        return DWORD(-1);
-    }
-    bool bDone = ModalAnswerer::PumpUntil(
-        [&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
-    DWORD dwExit = DWORD(-1);
-    if (bDone)
-        ::GetExitCodeProcess(pi.hProcess, &dwExit);
-    else
-        ::TerminateProcess(pi.hProcess, 1);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return dwExit;
+    return RunHelperProgram("clipboard_helper.exe", args);
 }
 
 TEST(EditorClipboard, PasteButtonFollowsAnotherProcessesClipboard) {
