@@ -107,7 +107,7 @@ TEST(ChapterFiles, MoreChaptersThanABookHoldsAreRefusedBeforeAnythingChanges) {
 TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
     std::string folder = MakeFolder("many chapter files");
     std::vector<std::string> paths;
-    const int nFiles = 1000;
+    const int nFiles = 1500;
     for (int i = 1; i <= nFiles; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "part %d.txt", i);
@@ -124,7 +124,12 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
                     return;
                 RECT button;
                 ::GetWindowRect(::GetDlgItem(hProgress, IDCANCEL), &button);
-                ::SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+                POINT target = {(button.left + button.right) / 2, (button.top + button.bottom) / 2}, at;
+                // The pointer goes there first; it clicks once it is there.
+                if (!::GetCursorPos(&at) || at.x != target.x || at.y != target.y) {
+                    ::SetCursorPos(target.x, target.y);
+                    return;
+                }
                 INPUT clicks[2] = {};
                 clicks[0].type = clicks[1].type = INPUT_MOUSE;
                 clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -133,7 +138,11 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
             }
         };
         UINT_PTR nTimer = ::SetTimer(nullptr, 0, 10, &Clicker::OnTimer);
-        dlg.AddChapterFiles(paths, 0);
+        // Under Wine a click can arrive after the last file on a fast run: then once more.
+        for (int nTry = 0; nTry < 3 && (nTry == 0 || theBook.ChapterCount() == nFiles); ++nTry) {
+            dlg.ResetDocument();
+            dlg.AddChapterFiles(paths, 0);
+        }
         ::KillTimer(nullptr, nTimer);
         EXPECT_EQ(::FindWindowA(CImportProgress::kClassName, nullptr), nullptr);
         EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
