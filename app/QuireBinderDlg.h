@@ -158,6 +158,7 @@ protected:
     void OnAddChaptersFromFiles();
     void OnSplitAtCursor();
     void OnMergeWithNext();
+    void OnSplitIntoChapters();
     // A .book opens (behind the save-changes prompt); .txt and .rtf files become chapters at the
     // drop position in the list, or one file's text goes in at the editor's caret.
     LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
@@ -210,7 +211,7 @@ protected:
     // The menu commands that mirror a button: greyed while it is disabled, and acting only while it
     // is enabled (an accelerator reaches them even when the item is greyed).
     struct ButtonCommand;
-    static const ButtonCommand s_buttonCommands[10];
+    static const ButtonCommand s_buttonCommands[11];
 
     CStatic m_wndChapterLabel;
     CButton m_wndHeaderFrame;

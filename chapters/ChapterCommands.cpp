@@ -209,7 +209,7 @@ struct CQuireBinderDlg::ButtonCommand {
 // The commands added around the original ones follow the buttons whose rule they share: a file's
 // chapters can always be added, a chapter is split at the cursor when text could be added to it, and
 // merged with the next one when it could move down.
-const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[10] = {
+const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[11] = {
     {IDM_NEW_CHAPTER, &CQuireBinderDlg::m_btnNewChapter, &CQuireBinderDlg::OnNewChapter},
     {IDM_IMPORT_TEXT, &CQuireBinderDlg::m_btnImportText, &CQuireBinderDlg::OnAddTextFromFile},
     {IDM_RENAME_CHAPTER, &CQuireBinderDlg::m_btnRenameChapter, &CQuireBinderDlg::OnRenameChapter},
@@ -220,6 +220,7 @@ const CQuireBinderDlg::ButtonCommand CQuireBinderDlg::s_buttonCommands[10] = {
     {IDM_ADD_CHAPTERS, &CQuireBinderDlg::m_btnNewChapter, &CQuireBinderDlg::OnAddChaptersFromFiles},
     {IDM_SPLIT_AT_CURSOR, &CQuireBinderDlg::m_btnImportText, &CQuireBinderDlg::OnSplitAtCursor},
     {IDM_MERGE_NEXT, &CQuireBinderDlg::m_btnMoveDown, &CQuireBinderDlg::OnMergeWithNext},
+    {IDM_SPLIT_INTO_CHAPTERS, &CQuireBinderDlg::m_btnDeleteChapter, &CQuireBinderDlg::OnSplitIntoChapters},
 };
 
 void CQuireBinderDlg::OnButtonMenuCommand(UINT nID) {

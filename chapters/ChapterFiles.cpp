@@ -16,6 +16,7 @@
 #include "ImportProgress.h"
 #include "IncomingText.h"
 #include "NaturalOrder.h"
+#include "SplitChapterDialog.h"
 
 namespace {
 
@@ -267,6 +268,26 @@ void CQuireBinderDlg::OnMergeWithNext() {
     // The exact inverse of a split at the cursor: the two texts, nothing between them.
     chapters[0].m_strText = theBook.ChapterText(uint32_t(nSelected)) + theBook.ChapterText(uint32_t(nSelected + 1));
     ChangeChapters("Merge with Next Chapter", nSelected, 2, chapters, nSelected);
+    m_wndContents.SetFocus();
+}
+
+// Works on the book's text of the chapter, so that a chapter shown read-only splits too.
+void CQuireBinderDlg::OnSplitIntoChapters() {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected == LB_ERR)
+        return;
+    KeepEditorText();
+    std::string strTitle;
+    m_wndContents.GetText(nSelected, strTitle);
+    std::string strText = theBook.ChapterText(uint32_t(nSelected));
+    CSplitChapterDialog dlg(strText, strTitle, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    if (m_wndContents.GetCount() - 1 + int(dlg.m_chapters.size()) > CBook::kMaxSavedChapters) {
+        ShowChapterLimit(0);
+        return;
+    }
+    ChangeChapters("Split into Chapters", nSelected, 1, dlg.m_chapters, nSelected);
     m_wndContents.SetFocus();
 }
 

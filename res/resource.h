@@ -16,6 +16,7 @@
 #define IDD_QUIREBINDER_DIALOG 102
 #define IDD_CHAPTER_TITLE 139
 #define IDD_TEXT_LOSS 170
+#define IDD_SPLIT_CHAPTER 172
 
 // Main window controls (template 102)
 #define IDC_AUTHOR 1000
@@ -53,6 +54,14 @@
 #define IDC_PROGRESS_TEXT 1110
 #define IDC_PROGRESS_BAR 1111
 
+// Split into Chapters (template 172)
+#define IDC_SPLIT_RULE 1120
+#define IDC_SPLIT_BLANK_LINES 1121
+#define IDC_SPLIT_EXPRESSION 1122
+#define IDC_SPLIT_KEEP_LINES 1123
+#define IDC_SPLIT_STATUS 1124
+#define IDC_SPLIT_PREVIEW 1125
+
 // Menus and accelerators
 #define IDR_MAINMENU 129
 #define IDR_EDITOR_MENU 158
@@ -89,6 +98,7 @@
 #define IDM_RECENT_BOOK_LAST 32857
 #define IDM_ADD_CHAPTERS 32830
 #define IDM_MERGE_NEXT 32831
+#define IDM_SPLIT_INTO_CHAPTERS 32832
 #define IDM_SPLIT_AT_CURSOR 32833
 
 // Chapter editor's context menu commands

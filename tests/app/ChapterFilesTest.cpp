@@ -15,6 +15,7 @@
 #include "ChapterTestDlg.h"
 #include "ImportProgress.h"
 #include "ModalAnswerer.h"
+#include "TextCorpus.h"
 #include "TextLossAnswer.h"
 #include "WindowRunner.h"
 
@@ -267,6 +268,61 @@ TEST(ChapterFiles, FilesDroppedFromAnotherProcess) {
         EXPECT_EQ(dlg.ListTitles(), (Titles{"Only"}));
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "from the book");
         EXPECT_EQ(dlg.m_strDocName, "dropped.book");
+    });
+}
+
+// The preview follows the rule as it is chosen and typed; a bad expression is said in the dialog;
+// OK puts the chapters in the chapter's place, and they join back into its text byte for byte.
+TEST(ChapterFiles, SplitIntoChaptersShowsWhatItWouldMakeFirst) {
+    const std::string novel = SampleNovel(12, 2000, "Chapter %d");
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        dlg.AddChapter("Novel");
+        dlg.ClearModified();
+        ::SendMessageA(dlg.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(novel.c_str()));
+        struct Step {
+            int nRule;             // -1: leaves the rule
+            const char* expression;  // null: leaves the box
+            std::string status;
+            int nItems;
+        } steps[] = {
+            {0, nullptr, "13 chapters:", 13},
+            {1, nullptr, "Nothing matches: the chapter would stay as it is.", 0},
+            {4, "^Chapter (", "This rule cannot be used: a \"(\" without its \")\".", 0},
+            {-1, "^Chapter ([2-5]|1\\d)$", "8 chapters:", 8},
+        };
+        std::vector<std::string> seen;
+        ModalAnswerer answerer(20000);
+        answerer.Expect(ModalAnswerer::Act("Split into Chapters", [&](HWND hDlg) {
+            for (const Step& step : steps) {
+                if (step.nRule >= 0) {
+                    ::SendDlgItemMessageA(hDlg, IDC_SPLIT_RULE, CB_SETCURSEL, WPARAM(step.nRule), 0);
+                    ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDC_SPLIT_RULE, CBN_SELCHANGE),
+                                   reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, IDC_SPLIT_RULE)));
+                }
+                if (step.expression != nullptr)
+                    ::SetDlgItemTextA(hDlg, IDC_SPLIT_EXPRESSION, step.expression);  // EN_CHANGE, as typing
+                EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(hDlg, IDC_SPLIT_STATUS)), step.status);
+                EXPECT_EQ(::SendDlgItemMessageA(hDlg, IDC_SPLIT_PREVIEW, LB_GETCOUNT, 0, 0), step.nItems);
+                EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(hDlg, IDOK)) != FALSE, step.nItems > 0);
+            }
+            char line[256] = "";
+            ::SendDlgItemMessageA(hDlg, IDC_SPLIT_PREVIEW, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
+            seen.push_back(line);
+            ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+        }));
+        dlg.Menu(IDM_SPLIT_INTO_CHAPTERS);
+        EXPECT_TRUE(answerer.AllAnswered());
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].substr(0, 10), "Chapter 2\t");
+        Titles titles = dlg.ListTitles();
+        EXPECT_EQ(titles, (Titles{"Novel", "Chapter 2", "Chapter 3", "Chapter 4", "Chapter 5", "Chapter 10",
+                                  "Chapter 11", "Chapter 12"}));
+        std::string joined;
+        for (const std::string& text : CChapterTestDlg::BookTexts())
+            joined += text;
+        EXPECT_EQ(joined, novel);
+        EXPECT_TRUE(dlg.IsModified());
     });
 }
 

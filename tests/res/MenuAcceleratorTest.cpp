@@ -53,6 +53,7 @@ const std::vector<Item> kMainMenu{
               {"Add Text from File...", 32790, {}},
               {"Paste Text from Clipboard", 32791, {}},
               {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}},
+              {"Split into Chapters...", IDM_SPLIT_INTO_CHAPTERS, {}},
           }},
          kSeparator,
          {"Cut\tCtrl+X", 57635, {}},
