@@ -129,18 +129,7 @@ bool FitsInMember(const std::string& data) {
 }  // namespace
 
 bool CBook::SaveToFile(const char* path) {
-    bool ok;
-    try {
-        ok = QueueMembers();
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    if (!ok) {
-        // A book with members missing must not take the place of the file on disk.
-        DiscardMembers();
-        return false;
-    }
-    return WriteFile(path);
+    return QueueAndWrite(path, [this] { return QueueMembers(); });
 }
 
 bool CBook::QueueHead(CContainerWriter& writer,

@@ -172,6 +172,21 @@ void CContainerWriter::DiscardMembers() {
     m_nNamesLength = 0;
 }
 
+bool CContainerWriter::QueueAndWrite(const char* path, const std::function<bool()>& queue) {
+    bool ok;
+    try {
+        ok = queue();
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    if (!ok) {
+        // A book with members missing must not take the place of the file on disk.
+        DiscardMembers();
+        return false;
+    }
+    return WriteFile(path);
+}
+
 void CContainerWriter::WriteByte(COutputFile& file, unsigned value) {
     ReportLoss(file.PutByte(static_cast<unsigned char>(value)));
 }

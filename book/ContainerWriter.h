@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class COutputFile;
@@ -54,6 +55,9 @@ protected:
     bool AddSourcedMember(const char* name, uint32_t length, CMemberSource& source);
     // Empties the queue without writing it.
     void DiscardMembers();
+    // Queues the members through `queue`, then writes them to `path`. When `queue` fails or runs
+    // out of memory nothing is written: the queue is emptied and the file there stays as it was.
+    bool QueueAndWrite(const char* path, const std::function<bool()>& queue);
 
 private:
     bool HasRoomFor(const char* name) const;

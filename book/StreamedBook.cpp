@@ -1,7 +1,6 @@
 #include "StreamedBook.h"
 
 #include <limits>
-#include <new>
 #include <utility>
 
 #include "Book.h"
@@ -28,31 +27,25 @@ bool CStreamedBook::AddChapter(const std::string& title, CMemberSource& source) 
 }
 
 bool CStreamedBook::Write(const char* path) {
-    bool ok;
-    try {
-        std::string contents;
-        for (std::size_t i = 0; i < m_chapters.size(); ++i) {
-            if (i > 0)
-                contents += '\n';
-            contents += m_chapters[i].first;
-        }
-        ok = CBook::QueueHead(*this, m_strAuthor, m_strTitle, m_chapters.empty() ? nullptr : &contents);
-        for (std::size_t i = 0; i < m_chapters.size() && ok; ++i) {
-            std::string name = std::to_string(i + 1) + ".txt";
-            uint64_t length = m_chapters[i].second->Length();
-            if (length > std::numeric_limits<uint32_t>::max()) {
-                ShowMessage("the book is too large for a book file (at most 4 GiB)");
-                ok = false;
-            } else {
-                ok = AddSourcedMember(name.c_str(), static_cast<uint32_t>(length), *m_chapters[i].second);
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        ok = false;
+    return QueueAndWrite(path, [this] { return QueueMembers(); });
+}
+
+bool CStreamedBook::QueueMembers() {
+    std::string contents;
+    for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+        if (i > 0)
+            contents += '\n';
+        contents += m_chapters[i].first;
     }
-    if (!ok) {
-        DiscardMembers();
-        return false;
+    bool ok = CBook::QueueHead(*this, m_strAuthor, m_strTitle, m_chapters.empty() ? nullptr : &contents);
+    for (std::size_t i = 0; i < m_chapters.size() && ok; ++i) {
+        std::string name = std::to_string(i + 1) + ".txt";
+        uint64_t length = m_chapters[i].second->Length();
+        if (length > std::numeric_limits<uint32_t>::max()) {
+            ShowMessage("the book is too large for a book file (at most 4 GiB)");
+            return false;
+        }
+        ok = AddSourcedMember(name.c_str(), static_cast<uint32_t>(length), *m_chapters[i].second);
     }
-    return WriteFile(path);
+    return ok;
 }

@@ -24,6 +24,8 @@ public:
     bool Write(const char* path);
 
 private:
+    bool QueueMembers();
+
     std::string m_strAuthor;
     std::string m_strTitle;
     std::vector<std::pair<std::string, CMemberSource*>> m_chapters;
