@@ -4,7 +4,7 @@
 
 namespace {
 
-CHtmlHelpLoader* g_pCurrent = nullptr;
+CHtmlHelpLoader* g_pActive = nullptr;
 
 }  // namespace
 
@@ -14,16 +14,14 @@ CHtmlHelpLoader::PlatformCalls CHtmlHelpLoader::SystemCalls() {
 
 CHtmlHelpLoader::CHtmlHelpLoader(const PlatformCalls& calls) : m_calls(calls) {}
 
-CHtmlHelpLoader& CHtmlHelpLoader::Current() {
+CHtmlHelpLoader& CHtmlHelpLoader::Active() {
     // The control is never freed: a help window may still be open when the program's objects go.
     static CHtmlHelpLoader processLoader;
-    return g_pCurrent != nullptr ? *g_pCurrent : processLoader;
+    return g_pActive != nullptr ? *g_pActive : processLoader;
 }
 
-CHtmlHelpLoader* CHtmlHelpLoader::SetCurrent(CHtmlHelpLoader* pLoader) {
-    CHtmlHelpLoader* pPrevious = &Current();
-    g_pCurrent = pLoader;
-    return pPrevious;
+void CHtmlHelpLoader::SetActive(CHtmlHelpLoader* pLoader) {
+    g_pActive = pLoader;
 }
 
 HWND CHtmlHelpLoader::HtmlHelp(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData) {

@@ -31,9 +31,9 @@ public:
     HWND HtmlHelp(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData);
 
     // The loader the Help command uses: the process's own unless a test put another in its place.
-    static CHtmlHelpLoader& Current();
-    // nullptr puts the process's own back; returns the one in use before.
-    static CHtmlHelpLoader* SetCurrent(CHtmlHelpLoader* pLoader);
+    static CHtmlHelpLoader& Active();
+    // nullptr puts the process's own back.
+    static void SetActive(CHtmlHelpLoader* pLoader);
 
 private:
     bool FindEntryPoint();

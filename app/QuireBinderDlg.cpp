@@ -17,13 +17,18 @@ namespace {
 constexpr const char* kPlacementSection = "WindowPlacements";
 constexpr const char* kMaximizedEntry = "AppWindowMaximized";
 
-// The window that shows the book writer's messages; the sink is a plain function.
+// The window that shows the book writer's messages.
 CQuireBinderDlg* g_pMessageOwner = nullptr;
 
-void ShowBookMessage(const char* lpszText) {
-    HWND hOwner = g_pMessageOwner != nullptr ? g_pMessageOwner->GetSafeHwnd() : nullptr;
-    ::MessageBoxA(hOwner, lpszText, QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
-}
+class CBookMessageBox : public CMessageSink {
+public:
+    void Show(const char* lpszText) override {
+        HWND hOwner = g_pMessageOwner != nullptr ? g_pMessageOwner->GetSafeHwnd() : nullptr;
+        ::MessageBoxA(hOwner, lpszText, QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
+    }
+};
+
+CBookMessageBox g_bookMessageBox;
 
 std::string LoadString(UINT nID) {
     char buffer[256];
@@ -139,13 +144,13 @@ END_MESSAGE_MAP()
 CQuireBinderDlg::CQuireBinderDlg(CWnd* pParent) : CDialog(IDD, pParent) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_QUIREBINDER));
     g_pMessageOwner = this;
-    SetMessageSink(&ShowBookMessage);
+    CMessageSink::SetActive(&g_bookMessageBox);
 }
 
 CQuireBinderDlg::~CQuireBinderDlg() {
     if (g_pMessageOwner == this) {
         g_pMessageOwner = nullptr;
-        SetMessageSink(nullptr);
+        CMessageSink::SetActive(nullptr);
     }
 }
 

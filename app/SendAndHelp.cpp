@@ -16,14 +16,17 @@ constexpr const char* kMissingHelp =
     "Please download Help Viewer from URL:\n\n"
     "http://kelvra.example/helpviewer/";
 
-UploadWizardFn g_pfnUploadWizard = &KelvraUploadWizardA;
+const UploadWizardCalls* g_pUploadWizardCalls = nullptr;
 
 }  // namespace
 
-UploadWizardFn SetUploadWizard(UploadWizardFn pfnWizard) {
-    UploadWizardFn pfnPrevious = g_pfnUploadWizard;
-    g_pfnUploadWizard = pfnWizard != nullptr ? pfnWizard : &KelvraUploadWizardA;
-    return pfnPrevious;
+const UploadWizardCalls& UploadWizardCalls::Active() {
+    static const UploadWizardCalls library{&KelvraUploadWizardA};
+    return g_pUploadWizardCalls != nullptr ? *g_pUploadWizardCalls : library;
+}
+
+void UploadWizardCalls::SetActive(const UploadWizardCalls* pCalls) {
+    g_pUploadWizardCalls = pCalls;
 }
 
 void CQuireBinderDlg::OnSaveAndSend() {
@@ -39,11 +42,11 @@ void CQuireBinderDlg::OnSaveAndSend() {
     record.path = strPath.c_str();
     record.name = strName.c_str();
     // The wizard reports its own outcome; the book is saved either way.
-    g_pfnUploadWizard(&record, 1, m_hWnd);
+    UploadWizardCalls::Active().pfnUploadWizard(&record, 1, m_hWnd);
 }
 
 void CQuireBinderDlg::OnHelp() {
     const std::string strHelpPath = m_strAppDir + kHelpFileName;
-    if (CHtmlHelpLoader::Current().HtmlHelp(m_hWnd, strHelpPath.c_str(), kHelpDisplayTopic, 0) == nullptr)
+    if (CHtmlHelpLoader::Active().HtmlHelp(m_hWnd, strHelpPath.c_str(), kHelpDisplayTopic, 0) == nullptr)
         AfxMessageBox(kMissingHelp, MB_OK | MB_ICONEXCLAMATION);
 }

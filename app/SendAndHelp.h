@@ -4,7 +4,10 @@
 
 #include "kvcomm.h"
 
-using UploadWizardFn = int(WINAPI*)(UploadFileInfo* pRecord, int nCount, HWND hOwner);
+struct UploadWizardCalls {
+    int(WINAPI* pfnUploadWizard)(UploadFileInfo* pRecord, int nCount, HWND hOwner);
 
-// nullptr puts KelvraUploadWizardA back; returns the one in use before.
-UploadWizardFn SetUploadWizard(UploadWizardFn pfnWizard);
+    static const UploadWizardCalls& Active();
+    // Null puts KelvraUploadWizardA back.
+    static void SetActive(const UploadWizardCalls* pCalls);
+};

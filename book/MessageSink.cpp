@@ -4,18 +4,26 @@
 
 namespace {
 
-void PrintToStderr(const char* text) {
-    std::fprintf(stderr, "%s\n", text);
-}
+class CStandardErrorSink : public CMessageSink {
+public:
+    void Show(const char* text) override { std::fprintf(stderr, "%s\n", text); }
+};
 
-MessageSinkFn g_sink = PrintToStderr;
+CMessageSink* g_active = nullptr;
 
 }  // namespace
 
-void SetMessageSink(MessageSinkFn sink) {
-    g_sink = sink ? sink : PrintToStderr;
+CMessageSink& CMessageSink::Active() {
+    static CStandardErrorSink standard;
+    if (g_active)
+        return *g_active;
+    return standard;
+}
+
+void CMessageSink::SetActive(CMessageSink* sink) {
+    g_active = sink;
 }
 
 void ShowMessage(const char* text) {
-    g_sink(text);
+    CMessageSink::Active().Show(text);
 }

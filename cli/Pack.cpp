@@ -389,11 +389,15 @@ int CPack::SplitInputs() {
     return 0;
 }
 
-std::string g_strLastMessage;
+// Keeps the writer's last message, for the tool's own report of the failure.
+class CLastMessage : public CMessageSink {
+public:
+    void Show(const char* text) override { m_strText = text; }
+    const std::string& Text() const { return m_strText; }
 
-void RememberMessage(const char* text) {
-    g_strLastMessage = text;
-}
+private:
+    std::string m_strText;
+};
 
 int CPack::Write() {
     std::unique_ptr<CStreamedBook> book(new CStreamedBook(m_strAuthor, m_strTitle));
@@ -406,15 +410,17 @@ int CPack::Write() {
     bool toStandardOutput = m_strOut == kStandardStream;
     if (toStandardOutput)
         CFileSystem::SetActive(&standardOutput);
-    SetMessageSink(RememberMessage);
+    CMessageSink& savedSink = CMessageSink::Active();
+    CLastMessage lastMessage;
+    CMessageSink::SetActive(&lastMessage);
     errno = 0;
     bool written = book->Write(toStandardOutput ? "" : m_strTarget.c_str());
     int error = errno;
-    SetMessageSink(PrintMessage);
+    CMessageSink::SetActive(&savedSink);
     CFileSystem::SetActive(&saved);
     if (written)
         return 0;
-    std::string why = !g_strLastMessage.empty() ? g_strLastMessage : error ? ErrorText(error) : "not written";
+    std::string why = !lastMessage.Text().empty() ? lastMessage.Text() : error ? ErrorText(error) : "not written";
     return FailOn(toStandardOutput ? "standard output" : m_strOut, "cannot save: " + why);
 }
 

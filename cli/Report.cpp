@@ -26,6 +26,11 @@ int Fail(const std::string& why) {
     return 1;
 }
 
-void PrintMessage(const char* text) {
-    std::fprintf(stderr, "quire: %s\n", text);
+CMessageSink& PrintedMessages() {
+    class CPrinted : public CMessageSink {
+    public:
+        void Show(const char* text) override { std::fprintf(stderr, "quire: %s\n", text); }
+    };
+    static CPrinted printed;
+    return printed;
 }

@@ -56,7 +56,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    SetMessageSink(PrintMessage);
+    CMessageSink::SetActive(&PrintedMessages());
     try {
         return Run(argc, argv);
     } catch (const std::bad_alloc&) {

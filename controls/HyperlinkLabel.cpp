@@ -8,7 +8,7 @@
 
 namespace {
 
-CHyperlinkLabel::PlatformCalls g_calls = CHyperlinkLabel::SystemCalls();
+const CHyperlinkLabel::PlatformCalls* g_pCalls = nullptr;
 
 // The reasons ShellExecute and WinExec give for a failure, by their result.
 struct LinkErrorReason {
@@ -46,14 +46,13 @@ BEGIN_MESSAGE_MAP(CHyperlinkLabel, CStatic)
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
-CHyperlinkLabel::PlatformCalls CHyperlinkLabel::SystemCalls() {
-    return PlatformCalls{&::ShellExecuteA, &::WinExec, &::MessageBeep};
+const CHyperlinkLabel::PlatformCalls& CHyperlinkLabel::PlatformCalls::Active() {
+    static const PlatformCalls system{&::ShellExecuteA, &::WinExec, &::MessageBeep};
+    return g_pCalls != nullptr ? *g_pCalls : system;
 }
 
-CHyperlinkLabel::PlatformCalls CHyperlinkLabel::SetPlatformCalls(const PlatformCalls& calls) {
-    PlatformCalls previous = g_calls;
-    g_calls = calls;
-    return previous;
+void CHyperlinkLabel::PlatformCalls::SetActive(const PlatformCalls* calls) {
+    g_pCalls = calls;
 }
 
 CHyperlinkLabel::CHyperlinkLabel() = default;
@@ -152,13 +151,13 @@ void CHyperlinkLabel::OnClicked() {
         return;
     }
     // The colour follows the cleared flag at the next repaint.
-    g_calls.pfnMessageBeep(MB_ICONEXCLAMATION);
+    PlatformCalls::Active().pfnMessageBeep(MB_ICONEXCLAMATION);
     ShowLinkError(nResult);
 }
 
 int CHyperlinkLabel::OpenLink(const char* lpszAddress, int nShowCmd) {
     int nResult = int(reinterpret_cast<INT_PTR>(
-        g_calls.pfnShellExecute(nullptr, "open", lpszAddress, nullptr, nullptr, nShowCmd)));
+        PlatformCalls::Active().pfnShellExecute(nullptr, "open", lpszAddress, nullptr, nullptr, nShowCmd)));
     if (UINT(nResult) > 32)
         return nResult;
 
@@ -182,7 +181,7 @@ int CHyperlinkLabel::OpenLink(const char* lpszAddress, int nShowCmd) {
     std::string line = std::string(command) + " " + lpszAddress;
     if (line.size() + 1 > sizeof(command))
         return nResult;
-    return int(g_calls.pfnWinExec(line.c_str(), UINT(nShowCmd)));
+    return int(PlatformCalls::Active().pfnWinExec(line.c_str(), UINT(nShowCmd)));
 }
 
 std::string CHyperlinkLabel::LinkErrorText(int nError) {

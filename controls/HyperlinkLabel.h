@@ -15,9 +15,11 @@ public:
         HINSTANCE(WINAPI* pfnShellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
         UINT(WINAPI* pfnWinExec)(LPCSTR, UINT);
         BOOL(WINAPI* pfnMessageBeep)(UINT);
+
+        static const PlatformCalls& Active();
+        // Null restores the system's calls.
+        static void SetActive(const PlatformCalls* calls);
     };
-    static PlatformCalls SetPlatformCalls(const PlatformCalls& calls);  // returns the previous ones
-    static PlatformCalls SystemCalls();
 
     static constexpr COLORREF kLinkColour = RGB(0, 0, 238);
     static constexpr COLORREF kVisitedColour = RGB(85, 26, 139);

@@ -4,7 +4,7 @@
 
 namespace {
 
-CBookCopier::WriteFunction g_write = nullptr;
+const CBookCopier::PlatformCalls* g_pCalls = nullptr;
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
@@ -19,8 +19,13 @@ bool CBookCopier::IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void CBookCopier::SetWriteFunction(WriteFunction write) {
-    g_write = write;
+const CBookCopier::PlatformCalls& CBookCopier::PlatformCalls::Active() {
+    static const PlatformCalls system{&::WriteFile};
+    return g_pCalls != nullptr ? *g_pCalls : system;
+}
+
+void CBookCopier::PlatformCalls::SetActive(const PlatformCalls* calls) {
+    g_pCalls = calls;
 }
 
 CBookCopier::~CBookCopier() {
@@ -115,10 +120,10 @@ CBookCopier::Status CBookCopier::Step() {
 // Writes until every byte is down. A full disk may first report success with fewer bytes
 // written; the next call then fails with the real reason.
 bool CBookCopier::WriteAll(const char* data, DWORD size) {
-    WriteFunction write = g_write ? g_write : WriteFile;
+    const PlatformCalls& calls = PlatformCalls::Active();
     while (size > 0) {
         DWORD written = 0;
-        if (!write(m_hTemp, data, size, &written, nullptr)) {
+        if (!calls.pfnWriteFile(m_hTemp, data, size, &written, nullptr)) {
             FailWrite(GetLastError());
             return false;
         }

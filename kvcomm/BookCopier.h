@@ -23,10 +23,15 @@ public:
         WriteFailed
     };
 
-    using WriteFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    // The calls of the copy that tests replace, so that a disk can fill up or fail at any write;
+    // by default they are the system's own.
+    struct PlatformCalls {
+        BOOL(WINAPI* pfnWriteFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 
-    // Test seam: every write of the copy goes through this function (nullptr restores WriteFile).
-    static void SetWriteFunction(WriteFunction write);
+        static const PlatformCalls& Active();
+        // Null restores the system's calls.
+        static void SetActive(const PlatformCalls* calls);
+    };
 
     static bool IsFolder(const std::string& path);
 

@@ -1,6 +1,8 @@
 #include "ModalAnswerer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@ namespace {
 
 constexpr UINT kTickMs = 20;
 constexpr DWORD kRepeatDelayMs = 300;
+constexpr UINT kTextTimeoutMs = 2000;
 
 ModalAnswerer* g_pActive = nullptr;
 
@@ -31,9 +34,9 @@ BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam) {
 }
 
 // The thread's visible top-level dialogs, topmost first.
-std::vector<HWND> ThreadDialogs() {
+std::vector<HWND> ThreadDialogs(DWORD thread = ::GetCurrentThreadId()) {
     Search search;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&search));
+    ::EnumThreadWindows(thread, &CollectDialog, reinterpret_cast<LPARAM>(&search));
     return search.dialogs;
 }
 
@@ -166,15 +169,11 @@ void ModalAnswerer::Answer(HWND hWnd, Expectation expectation) {
     m_hLastAnswered = hWnd;
     m_lastAnsweredAt = ::GetTickCount();
     for (const auto& field : expectation.fields)
-        ::SendMessageA(::GetDlgItem(hWnd, field.first), WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(field.second.c_str()));
+        SetControlText(hWnd, field.first, field.second);
     if (expectation.action)
         expectation.action(hWnd);
-    if (expectation.button != 0 && ::IsWindow(hWnd)) {
-        HWND hButton = ::GetDlgItem(hWnd, expectation.button);
-        ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(expectation.button, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(hButton));
-    }
+    if (expectation.button != 0 && ::IsWindow(hWnd))
+        Click(hWnd, expectation.button);
 }
 
 void ModalAnswerer::Refuse(HWND hWnd) {
@@ -221,15 +220,98 @@ bool ModalAnswerer::PumpPending(DWORD timeoutMs) {
 }
 
 std::string ModalAnswerer::Caption(HWND hWnd) {
-    std::string text(size_t(::GetWindowTextLengthA(hWnd)) + 1, '\0');
-    int nCopied = ::GetWindowTextA(hWnd, &text[0], int(text.size()));
-    text.resize(size_t(nCopied > 0 ? nCopied : 0));
+    DWORD_PTR length = 0;
+    if (hWnd == nullptr ||
+        !::SendMessageTimeoutA(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length))
+        return std::string();
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                          kTextTimeoutMs, &copied);
+    text.resize(std::min<size_t>(copied, length));
     return text;
 }
 
 std::string ModalAnswerer::ControlText(HWND hWnd, int id) {
-    HWND hControl = ::GetDlgItem(hWnd, id);
-    if (hControl == nullptr)
-        return std::string();
-    return Caption(hControl);
+    return Caption(::GetDlgItem(hWnd, id));
+}
+
+void ModalAnswerer::SetControlText(HWND hWnd, int id, const std::string& text) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(::GetDlgItem(hWnd, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                          SMTO_ABORTIFHUNG, kTextTimeoutMs, &result);
+}
+
+void ModalAnswerer::Click(HWND hWnd, int id) {
+    ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hWnd, id)));
+}
+
+int ModalAnswerer::RunScript(const std::function<int()>& call,
+                             const std::function<void(Script&)>& script,
+                             bool* leftOpen) {
+    Script scripted(::GetCurrentThreadId());
+    std::atomic<bool> returned{false};
+    bool cancelled = false;
+    std::thread answering([&] {
+        script(scripted);
+        if (WaitUntil([&] { return returned.load(); }, 3000))
+            return;
+        cancelled = true;
+        while (!returned) {
+            scripted.CancelAll();
+            ::Sleep(50);
+        }
+    });
+    int result = call();
+    returned = true;
+    answering.join();
+    if (leftOpen != nullptr)
+        *leftOpen = cancelled;
+    return result;
+}
+
+bool ModalAnswerer::WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD deadline = ::GetTickCount() + timeoutMs;
+    for (;;) {
+        if (condition())
+            return true;
+        if (DeadlineReached(deadline))
+            return false;
+        ::Sleep(10);
+    }
+}
+
+HWND ModalAnswerer::Script::WaitFor(const std::function<bool(HWND)>& match, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hDialog : ThreadDialogs(m_uiThread)) {
+                if (match(hDialog)) {
+                    found = hDialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND ModalAnswerer::Script::WaitForDialog(int childId, DWORD timeoutMs) const {
+    return WaitFor([&](HWND hDialog) { return ::GetDlgItem(hDialog, childId) != nullptr; }, timeoutMs);
+}
+
+HWND ModalAnswerer::Script::WaitForMessageBox(int notChildId, DWORD timeoutMs) const {
+    return WaitFor(
+        [&](HWND hDialog) {
+            return ::GetDlgItem(hDialog, kMessageText) != nullptr && ::GetDlgItem(hDialog, notChildId) == nullptr;
+        },
+        timeoutMs);
+}
+
+int ModalAnswerer::Script::CancelAll() const {
+    std::vector<HWND> dialogs = ThreadDialogs(m_uiThread);
+    for (HWND hDialog : dialogs)
+        Click(hDialog, IDCANCEL);
+    return static_cast<int>(dialogs.size());
 }

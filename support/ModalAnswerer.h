@@ -37,6 +37,18 @@
 // under test returns. That holds while an action runs too: a window the action itself opens and
 // waits on is not answered (the answerer does not re-enter itself), but the deadline closes it.
 // The destructor fails the test for expectations never met.
+//
+// Code with modal loops of its own that the test cannot reach in-process (kvcomm.dll's wizard) is
+// answered from a second thread instead, by a script that waits for each window in turn:
+//
+//   ModalAnswerer::RunScript([&] { return KelvraUploadWizardA(&record, 1, hOwner); },
+//                            [&](ModalAnswerer::Script& script) {
+//                                HWND hWizard = script.WaitForDialog(IDC_KV_FOLDER);
+//                                ModalAnswerer::Click(hWizard, IDCANCEL);
+//                            });
+//
+// The script's waits have a deadline each; whatever it leaves open is cancelled, so a failing test
+// never hangs in a modal loop.
 #pragma once
 
 #include <windows.h>
@@ -103,8 +115,40 @@ public:
     // timers that are due) or timeoutMs passed. Returns whether it emptied.
     static bool PumpPending(DWORD timeoutMs = 2000);
 
+    // Texts are read and set with a time limit: the window may belong to another thread.
     static std::string Caption(HWND hWnd);
     static std::string ControlText(HWND hWnd, int id);
+    static void SetControlText(HWND hWnd, int id, const std::string& text);
+    // Posted, never sent: the click may open a nested modal window.
+    static void Click(HWND hWnd, int id);
+
+    // Waits for the windows of one (the UI) thread from another thread.
+    class Script {
+    public:
+        static constexpr DWORD kDefaultWait = 10000;
+
+        explicit Script(DWORD uiThread) : m_uiThread(uiThread) {}
+
+        // The first visible dialog of the UI thread that `match` accepts; nullptr after the deadline.
+        HWND WaitFor(const std::function<bool(HWND)>& match, DWORD timeoutMs = kDefaultWait) const;
+        // A dialog that has a child with `childId`.
+        HWND WaitForDialog(int childId, DWORD timeoutMs = kDefaultWait) const;
+        // A message box: a dialog with the message text but without the `notChildId` control.
+        HWND WaitForMessageBox(int notChildId, DWORD timeoutMs = kDefaultWait) const;
+        // Cancels every visible dialog of the UI thread; returns how many there were.
+        int CancelAll() const;
+
+    private:
+        DWORD m_uiThread;
+    };
+
+    // Runs `call` on this thread while `script` answers its windows on a second thread. Whatever
+    // the script leaves open is cancelled; `leftOpen` then says so.
+    static int RunScript(const std::function<int()>& call,
+                         const std::function<void(Script&)>& script,
+                         bool* leftOpen = nullptr);
+    // Polls `condition` without pumping (for a script's thread) until true or timeoutMs passed.
+    static bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = Script::kDefaultWait);
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);

@@ -57,19 +57,21 @@ int WINAPI RecordingWizard(UploadFileInfo* pRecord, int nCount, HWND hOwner) {
     return g_nWizardResult;
 }
 
+const UploadWizardCalls kRecordingWizard{&RecordingWizard};
+
 class SaveAndSend : public testing::Test {
 protected:
     void SetUp() override {
         g_wizardCalls.clear();
         g_nWizardResult = 0;
-        m_pfnPrevious = SetUploadWizard(&RecordingWizard);
+        UploadWizardCalls::SetActive(&kRecordingWizard);
         char szTemp[MAX_PATH] = {};
         ::GetTempPathA(MAX_PATH, szTemp);
         m_dir = std::string(szTemp) + "quire_send_tests";
         ::CreateDirectoryA(m_dir.c_str(), nullptr);
     }
     void TearDown() override {
-        SetUploadWizard(m_pfnPrevious);
+        UploadWizardCalls::SetActive(nullptr);
         for (const std::string& file : m_files) {
             ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
             ::DeleteFileA(file.c_str());
@@ -99,7 +101,6 @@ protected:
 
     std::string m_dir;
     std::vector<std::string> m_files;
-    UploadWizardFn m_pfnPrevious = nullptr;
 };
 
 // From the menu and from the button alike, a book without a file asks for one; cancelling sends
@@ -218,7 +219,7 @@ TEST_F(SaveAndSend, InvalidNameKeptWithYesIsSentUnderThatName) {
 // The real kvcomm.dll: its wizard opens over the main window, which owns it; Cancel ends it and
 // the window carries on as before.
 TEST_F(SaveAndSend, RealWizardOpensOwnedByTheMainWindow) {
-    SetUploadWizard(nullptr);
+    UploadWizardCalls::SetActive(nullptr);
     std::string path = SavedBook("Send.book", "Jane");
     CTestMainDlg dlg;
     INT_PTR nResult = WindowRunner::Run(dlg, [&](CTestMainDlg& w) {
@@ -326,15 +327,14 @@ TEST(Help, MissingHelpFileIsReportedEachTime) {
 class FakeViewer {
 public:
     FakeViewer() : m_loader(CFakeHtmlHelpControl::Calls()) {
-        m_pPrevious = CHtmlHelpLoader::SetCurrent(&m_loader);
+        CHtmlHelpLoader::SetActive(&m_loader);
     }
-    ~FakeViewer() { CHtmlHelpLoader::SetCurrent(m_pPrevious); }
+    ~FakeViewer() { CHtmlHelpLoader::SetActive(nullptr); }
 
     CFakeHtmlHelpControl m_system;
 
 private:
     CHtmlHelpLoader m_loader;
-    CHtmlHelpLoader* m_pPrevious = nullptr;
 };
 
 // The viewer is given the main window and the file beside the program, with the command that

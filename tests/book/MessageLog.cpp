@@ -9,19 +9,22 @@ std::vector<std::string>& Log() {
     return log;
 }
 
-void Collect(const char* text) {
-    Log().push_back(text);
-}
+class CCollector : public CMessageSink {
+public:
+    void Show(const char* text) override { Log().push_back(text); }
+};
+
+CCollector g_collector;
 
 }  // namespace
 
 CMessageLog::CMessageLog() {
     Log().clear();
-    SetMessageSink(Collect);
+    CMessageSink::SetActive(&g_collector);
 }
 
 CMessageLog::~CMessageLog() {
-    SetMessageSink(nullptr);
+    CMessageSink::SetActive(nullptr);
 }
 
 const std::vector<std::string>& CMessageLog::Messages() const {

@@ -1,10 +1,11 @@
 #include "TempDir.h"
 
-#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
+
+#include "TestFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -25,7 +26,8 @@ CTempDir::CTempDir() {
 CTempDir::~CTempDir() {
     std::error_code error;
     fs::permissions(m_strPath, fs::perms::owner_all, fs::perm_options::add, error);
-    for (const fs::directory_entry& entry : fs::directory_iterator(m_strPath, error))
+    // Read-only files and folders at any depth, which a test may have made, must go too.
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(m_strPath, error))
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(m_strPath, error);
 }
@@ -35,9 +37,5 @@ std::string CTempDir::Path(const std::string& name) const {
 }
 
 std::vector<std::string> CTempDir::Names() const {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(m_strPath))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return FolderNames(m_strPath);
 }

@@ -11,6 +11,7 @@ public:
     CTempDir(const CTempDir&) = delete;
     CTempDir& operator=(const CTempDir&) = delete;
 
+    const std::string& Root() const { return m_strPath; }
     std::string Path(const std::string& name) const;
     // Names of the files in the directory, sorted.
     std::vector<std::string> Names() const;

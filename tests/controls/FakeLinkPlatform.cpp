@@ -2,13 +2,13 @@
 
 CFakeLinkPlatform* CFakeLinkPlatform::s_pActive = nullptr;
 
-CFakeLinkPlatform::CFakeLinkPlatform()
-    : m_previous(CHyperlinkLabel::SetPlatformCalls({&ShellExecute, &WinExec, &MessageBeep})) {
+CFakeLinkPlatform::CFakeLinkPlatform() : m_calls{&ShellExecute, &WinExec, &MessageBeep} {
+    CHyperlinkLabel::PlatformCalls::SetActive(&m_calls);
     s_pActive = this;
 }
 
 CFakeLinkPlatform::~CFakeLinkPlatform() {
-    CHyperlinkLabel::SetPlatformCalls(m_previous);
+    CHyperlinkLabel::PlatformCalls::SetActive(nullptr);
     s_pActive = nullptr;
 }
 

@@ -40,5 +40,5 @@ private:
     static BOOL WINAPI MessageBeep(UINT);
 
     static CFakeLinkPlatform* s_pActive;
-    CHyperlinkLabel::PlatformCalls m_previous;
+    CHyperlinkLabel::PlatformCalls m_calls;
 };

@@ -1,6 +1,7 @@
 // The copy into the handheld's storage, with its writes failing on purpose through the seam.
-#include "ModalDriver.h"
-#include "TempFolder.h"
+#include "ModalAnswerer.h"
+#include "TempDir.h"
+#include "TestFiles.h"
 
 #include "BookCopier.h"
 #include "DeviceFolder.h"
@@ -50,18 +51,23 @@ BOOL WINAPI FailAfterCalls(HANDLE file, LPCVOID data, DWORD size, LPDWORD writte
 
 class Seam {
 public:
-    explicit Seam(CBookCopier::WriteFunction write) { CBookCopier::SetWriteFunction(write); }
-    ~Seam() { CBookCopier::SetWriteFunction(nullptr); }
+    explicit Seam(decltype(CBookCopier::PlatformCalls::pfnWriteFile) write) : m_calls{write} {
+        CBookCopier::PlatformCalls::SetActive(&m_calls);
+    }
+    ~Seam() { CBookCopier::PlatformCalls::SetActive(nullptr); }
+
+private:
+    CBookCopier::PlatformCalls m_calls;
 };
 
 class KvCommCopier : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_strBook = m_temp / "source.book";
-        m_strBytes = CTempFolder::Bytes(3 * CBookCopier::kChunkSize + 123, 7);
-        CTempFolder::WriteFile(m_strBook, m_strBytes);
-        m_strDevice = m_temp / "device";
-        CTempFolder::MakeFolder(m_strDevice);
+        m_strBook = m_temp.Path("source.book");
+        m_strBytes = PatternBytes(3 * CBookCopier::kChunkSize + 123, 7);
+        WriteBytes(m_strBook, m_strBytes);
+        m_strDevice = m_temp.Path("device");
+        MakeFolder(m_strDevice);
         m_strTarget = m_strDevice + "\\Novel.book";
     }
 
@@ -75,7 +81,7 @@ protected:
         return status;
     }
 
-    CTempFolder m_temp;
+    CTempDir m_temp;
     std::string m_strBook;
     std::string m_strBytes;
     std::string m_strDevice;
@@ -91,26 +97,26 @@ TEST_F(KvCommCopier, CopiesInChunksAndPutsTheCopyInPlaceOnlyAtTheEnd) {
     CBookCopier::Status status;
     while ((status = copier.Step()) == CBookCopier::Status::Copying) {
         progress.push_back(copier.GetBytesDone());
-        EXPECT_FALSE(CTempFolder::Exists(m_strTarget));
+        EXPECT_FALSE(PathExists(m_strTarget));
         ASSERT_LT(progress.size(), 10u);
     }
     EXPECT_EQ(status, CBookCopier::Status::Done);
     EXPECT_EQ(progress, (std::vector<unsigned long long>{65536, 131072, 196608, m_strBytes.size()}));
-    EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"Novel.book"});
-    EXPECT_TRUE(CTempFolder::ReadFile(m_strTarget) == m_strBytes);
+    EXPECT_EQ(FolderNames(m_strDevice), std::vector<std::string>{"Novel.book"});
+    EXPECT_TRUE(ReadBytes(m_strTarget) == m_strBytes);
     EXPECT_EQ(copier.Step(), CBookCopier::Status::Done);
 }
 
 TEST_F(KvCommCopier, EmptyBookIsCopied) {
-    CTempFolder::WriteFile(m_strBook, "");
+    WriteBytes(m_strBook, "");
     CBookCopier copier;
     EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Done);
-    EXPECT_TRUE(CTempFolder::Exists(m_strTarget));
-    EXPECT_EQ(CTempFolder::ReadFile(m_strTarget), "");
+    EXPECT_TRUE(PathExists(m_strTarget));
+    EXPECT_EQ(ReadBytes(m_strTarget), "");
 }
 
 TEST_F(KvCommCopier, FullDiskAtAnyByteKeepsTheOldCopyAndLeavesNoTemporaryFile) {
-    CTempFolder::WriteFile(m_strTarget, "the copy already on the handheld");
+    WriteBytes(m_strTarget, "the copy already on the handheld");
     Seam seam(WriteUntilFull);
     const unsigned long long size = m_strBytes.size();
     for (unsigned long long room : {0ull, 1ull, 65535ull, 65536ull, 65537ull, 150000ull, size - 1}) {
@@ -119,13 +125,13 @@ TEST_F(KvCommCopier, FullDiskAtAnyByteKeepsTheOldCopyAndLeavesNoTemporaryFile) {
         EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed) << room;
         EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::DiskFull) << room;
         EXPECT_EQ(copier.GetError(), static_cast<DWORD>(ERROR_DISK_FULL)) << room;
-        EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"Novel.book"}) << room;
-        EXPECT_EQ(CTempFolder::ReadFile(m_strTarget), "the copy already on the handheld") << room;
+        EXPECT_EQ(FolderNames(m_strDevice), std::vector<std::string>{"Novel.book"}) << room;
+        EXPECT_EQ(ReadBytes(m_strTarget), "the copy already on the handheld") << room;
     }
     g_room = size;
     CBookCopier copier;
     EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Done);
-    EXPECT_TRUE(CTempFolder::ReadFile(m_strTarget) == m_strBytes);
+    EXPECT_TRUE(ReadBytes(m_strTarget) == m_strBytes);
 }
 
 TEST_F(KvCommCopier, WritesThatReportNothingWrittenEndAsAFullDisk) {
@@ -133,7 +139,7 @@ TEST_F(KvCommCopier, WritesThatReportNothingWrittenEndAsAFullDisk) {
     CBookCopier copier;
     EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed);
     EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::DiskFull);
-    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+    EXPECT_TRUE(FolderNames(m_strDevice).empty());
 }
 
 TEST_F(KvCommCopier, OtherWriteErrorsAreKeptForTheReport) {
@@ -145,7 +151,7 @@ TEST_F(KvCommCopier, OtherWriteErrorsAreKeptForTheReport) {
         EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Failed) << calls;
         EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::WriteFailed) << calls;
         EXPECT_EQ(copier.GetError(), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << calls;
-        EXPECT_TRUE(CTempFolder::List(m_strDevice).empty()) << calls;
+        EXPECT_TRUE(FolderNames(m_strDevice).empty()) << calls;
     }
     g_callsLeft = 1;
     g_error = ERROR_HANDLE_DISK_FULL;
@@ -156,29 +162,29 @@ TEST_F(KvCommCopier, OtherWriteErrorsAreKeptForTheReport) {
 
 TEST_F(KvCommCopier, MissingFolderOrBookFailsBeforeAnythingIsWritten) {
     CBookCopier copier;
-    EXPECT_FALSE(copier.Begin(m_strBook, m_temp / "unplugged", "Novel.book"));
+    EXPECT_FALSE(copier.Begin(m_strBook, m_temp.Path("unplugged"), "Novel.book"));
     EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::FolderMissing);
-    EXPECT_FALSE(CTempFolder::Exists(m_temp / "unplugged"));
+    EXPECT_FALSE(PathExists(m_temp.Path("unplugged")));
 
-    EXPECT_FALSE(copier.Begin(m_temp / "gone.book", m_strDevice, "Novel.book"));
+    EXPECT_FALSE(copier.Begin(m_temp.Path("gone.book"), m_strDevice, "Novel.book"));
     EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::SourceUnreadable);
     EXPECT_EQ(copier.GetError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(copier.Step(), CBookCopier::Status::Failed);
-    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+    EXPECT_TRUE(FolderNames(m_strDevice).empty());
 }
 
 // In a folder deep enough that the book's path there just fits, the temporary file fits too; a
 // name that would not fit is refused before anything is created.
 TEST_F(KvCommCopier, DeepFoldersAreMeasuredBeforeAnythingIsCreated) {
-    std::string deep = m_temp / std::string(248 - m_temp.Path().size() - 1, 'd');
-    CTempFolder::MakeFolder(deep);
+    std::string deep = m_temp.Path(std::string(248 - m_temp.Root().size() - 1, 'd'));
+    MakeFolder(deep);
     CBookCopier copier;
     EXPECT_FALSE(copier.Begin(m_strBook, deep, "Novel(2).book"));
     EXPECT_EQ(copier.GetFailure(), CBookCopier::Failure::PathTooLong);
-    EXPECT_TRUE(CTempFolder::List(deep).empty());
+    EXPECT_TRUE(FolderNames(deep).empty());
     m_strDevice = deep;
     EXPECT_EQ(CopyAll(copier), CBookCopier::Status::Done);  // "Novel.book": 259 characters
-    EXPECT_EQ(CTempFolder::List(deep), std::vector<std::string>{"Novel.book"});
+    EXPECT_EQ(FolderNames(deep), std::vector<std::string>{"Novel.book"});
 }
 
 TEST_F(KvCommCopier, AbortOrDestructionMidwayRemovesTheTemporaryFile) {
@@ -186,15 +192,15 @@ TEST_F(KvCommCopier, AbortOrDestructionMidwayRemovesTheTemporaryFile) {
         CBookCopier copier;
         ASSERT_TRUE(copier.Begin(m_strBook, m_strDevice, "Novel.book"));
         EXPECT_EQ(copier.Step(), CBookCopier::Status::Copying);
-        EXPECT_EQ(CTempFolder::List(m_strDevice).size(), 1u);
+        EXPECT_EQ(FolderNames(m_strDevice).size(), 1u);
         copier.Abort();
-        EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+        EXPECT_TRUE(FolderNames(m_strDevice).empty());
         EXPECT_EQ(copier.Step(), CBookCopier::Status::Failed);
 
         ASSERT_TRUE(copier.Begin(m_strBook, m_strDevice, "Novel.book"));
         EXPECT_EQ(copier.Step(), CBookCopier::Status::Copying);
     }
-    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+    EXPECT_TRUE(FolderNames(m_strDevice).empty());
 }
 
 // The wizard over a full disk: a clear message, the wizard stays open, nothing is left behind.
@@ -207,33 +213,33 @@ TEST_F(KvCommCopier, WizardReportsAFullDiskAndCanTryAgain) {
     record.path = m_strBook.c_str();
     record.name = "Novel.book";
     bool leftOpen = false;
-    int result = CModalDriver::Run(
+    int result = ModalAnswerer::RunScript(
         [&] { return KelvraUploadWizardA(&record, 1, nullptr); },
-        [&](CModalDriver& driver) {
-            HWND wizard = driver.WaitForDialog(IDC_KV_FOLDER);
+        [&](ModalAnswerer::Script& script) {
+            HWND wizard = script.WaitForDialog(IDC_KV_FOLDER);
             ASSERT_NE(wizard, nullptr);
-            CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
-            CModalDriver::Click(wizard, IDOK);
-            HWND box = driver.WaitForMessageBox(IDC_KV_FOLDER);
+            ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, m_strDevice);
+            ModalAnswerer::Click(wizard, IDOK);
+            HWND box = script.WaitForMessageBox(IDC_KV_FOLDER);
             ASSERT_NE(box, nullptr);
-            EXPECT_NE(CModalDriver::ItemText(box, 0xFFFF)
+            EXPECT_NE(ModalAnswerer::ControlText(box, 0xFFFF)
                           .find("not enough room on the handheld for \"Novel.book\""),
                       std::string::npos);
-            EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
-            CModalDriver::Click(box, IDOK);
+            EXPECT_TRUE(FolderNames(m_strDevice).empty());
+            ModalAnswerer::Click(box, IDOK);
             // Room was made: the second attempt goes through.
             g_room = 1 << 20;
-            ASSERT_TRUE(CModalDriver::WaitUntil(
+            ASSERT_TRUE(ModalAnswerer::WaitUntil(
                 [&] { return IsWindowEnabled(GetDlgItem(wizard, IDOK)) && !IsWindow(box); }));
-            CModalDriver::Click(wizard, IDOK);
+            ModalAnswerer::Click(wizard, IDOK);
             ASSERT_TRUE(
-                CModalDriver::WaitUntil([&] { return CModalDriver::ItemText(wizard, IDOK) == "Finish"; }));
-            CModalDriver::Click(wizard, IDCANCEL);
+                ModalAnswerer::WaitUntil([&] { return ModalAnswerer::ControlText(wizard, IDOK) == "Finish"; }));
+            ModalAnswerer::Click(wizard, IDCANCEL);
         },
         &leftOpen);
     EXPECT_FALSE(leftOpen);
     EXPECT_EQ(result, 1);
-    EXPECT_TRUE(CTempFolder::ReadFile(m_strTarget) == m_strBytes);
+    EXPECT_TRUE(ReadBytes(m_strTarget) == m_strBytes);
     RegDeleteKeyA(HKEY_CURRENT_USER, CDeviceFolder::kRegistryKey);
 }
 

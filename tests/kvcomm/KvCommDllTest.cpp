@@ -1,6 +1,7 @@
 // kvcomm.dll as the program meets it: bound at load time through the import library.
-#include "ModalDriver.h"
-#include "TempFolder.h"
+#include "ModalAnswerer.h"
+#include "TempDir.h"
+#include "TestFiles.h"
 
 #include "KvCommResource.h"
 #include "kvcomm.h"
@@ -75,11 +76,11 @@ protected:
         m_owner = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                   nullptr, nullptr);
         ASSERT_NE(m_owner, nullptr);
-        m_strBook = m_temp / "My.book";
-        m_strBytes = CTempFolder::Bytes(3 * 65536 + 4711);
-        CTempFolder::WriteFile(m_strBook, m_strBytes);
-        m_strDevice = m_temp / "device";
-        CTempFolder::MakeFolder(m_strDevice);
+        m_strBook = m_temp.Path("My.book");
+        m_strBytes = PatternBytes(3 * 65536 + 4711);
+        WriteBytes(m_strBook, m_strBytes);
+        m_strDevice = m_temp.Path("device");
+        MakeFolder(m_strDevice);
     }
     void TearDown() override {
         DestroyWindow(m_owner);
@@ -89,52 +90,52 @@ protected:
     // Calls the wizard as the program does; fails the test if a window had to be cancelled.
     int Send(const std::string& path,
              const std::string& name,
-             const std::function<void(CModalDriver&)>& script) {
+             const std::function<void(ModalAnswerer::Script&)>& script) {
         UploadFileInfo record = {};
         record.size = sizeof(record);
         record.path = path.c_str();
         record.name = name.c_str();
         bool leftOpen = false;
         int result =
-            CModalDriver::Run([&] { return KelvraUploadWizardA(&record, 1, m_owner); }, script, &leftOpen);
+            ModalAnswerer::RunScript([&] { return KelvraUploadWizardA(&record, 1, m_owner); }, script, &leftOpen);
         EXPECT_FALSE(leftOpen) << "a window was left open";
         return result;
     }
 
-    static HWND WaitForWizard(CModalDriver& driver) {
-        HWND wizard = driver.WaitForDialog(IDC_KV_FOLDER);
+    static HWND WaitForWizard(ModalAnswerer::Script& script) {
+        HWND wizard = script.WaitForDialog(IDC_KV_FOLDER);
         EXPECT_NE(wizard, nullptr) << "no wizard";
         return wizard;
     }
 
     // Sends to `folder` and presses Finish once the book is there.
-    static void SendAndFinish(CModalDriver& driver, const std::string& folder) {
-        HWND wizard = WaitForWizard(driver);
+    static void SendAndFinish(ModalAnswerer::Script& script, const std::string& folder) {
+        HWND wizard = WaitForWizard(script);
         if (!wizard)
             return;
-        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, folder);
-        CModalDriver::Click(wizard, IDOK);
+        ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, folder);
+        ModalAnswerer::Click(wizard, IDOK);
         ASSERT_TRUE(
-            CModalDriver::WaitUntil([&] { return CModalDriver::ItemText(wizard, IDOK) == "Finish"; }));
+            ModalAnswerer::WaitUntil([&] { return ModalAnswerer::ControlText(wizard, IDOK) == "Finish"; }));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(wizard, IDCANCEL)));
         EXPECT_EQ(SendMessageA(GetDlgItem(wizard, IDC_KV_PROGRESS), PBM_GETPOS, 0, 0),
                   SendMessageA(GetDlgItem(wizard, IDC_KV_PROGRESS), PBM_GETRANGE, FALSE, 0));
-        CModalDriver::Click(wizard, IDOK);
+        ModalAnswerer::Click(wizard, IDOK);
     }
 
     // Expects one message box owned by `owner` whose text holds `expected`, and presses OK.
-    static void ExpectMessage(CModalDriver& driver, HWND owner, const std::string& expected) {
-        HWND box = driver.WaitForMessageBox(IDC_KV_FOLDER);
+    static void ExpectMessage(ModalAnswerer::Script& script, HWND owner, const std::string& expected) {
+        HWND box = script.WaitForMessageBox(IDC_KV_FOLDER);
         ASSERT_NE(box, nullptr) << "no message box";
-        std::string text = CModalDriver::ItemText(box, 0xFFFF);
+        std::string text = ModalAnswerer::ControlText(box, 0xFFFF);
         EXPECT_NE(text.find(expected), std::string::npos) << text;
-        EXPECT_EQ(CModalDriver::Text(box), "Kelvra Upload Wizard");
+        EXPECT_EQ(ModalAnswerer::Caption(box), "Kelvra Upload Wizard");
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
-        CModalDriver::Click(box, IDOK);
-        EXPECT_TRUE(CModalDriver::WaitUntil([&] { return !IsWindow(box); }));
+        ModalAnswerer::Click(box, IDOK);
+        EXPECT_TRUE(ModalAnswerer::WaitUntil([&] { return !IsWindow(box); }));
     }
 
-    CTempFolder m_temp;
+    CTempDir m_temp;
     HWND m_owner = nullptr;
     std::string m_strBook;
     std::string m_strBytes;
@@ -168,8 +169,8 @@ TEST_F(KvCommWizard, BadRecordsReturnZeroWithoutAWindow) {
     for (Case& c : cases) {
         CreatedWindows windows;
         bool leftOpen = false;
-        int result = CModalDriver::Run([&] { return KelvraUploadWizardA(&c.record, c.count, m_owner); },
-                                       [](CModalDriver&) {}, &leftOpen);
+        int result = ModalAnswerer::RunScript([&] { return KelvraUploadWizardA(&c.record, c.count, m_owner); },
+                                       [](ModalAnswerer::Script&) {}, &leftOpen);
         EXPECT_EQ(result, 0) << c.what;
         EXPECT_EQ(windows.Count(), 0) << c.what;
         EXPECT_FALSE(leftOpen) << c.what;
@@ -180,27 +181,27 @@ TEST_F(KvCommWizard, BadRecordsReturnZeroWithoutAWindow) {
 }
 
 TEST_F(KvCommWizard, CopiesTheBookByteForByteAndRemembersTheFolder) {
-    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
+    int result = Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
         if (!wizard)
             return;
         EXPECT_EQ(GetWindow(wizard, GW_OWNER), m_owner);
         EXPECT_FALSE(IsWindowEnabled(m_owner));
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_BOOKNAME), "My.book");
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_BOOKSIZE), "197 KB (201319 bytes)");
-        SendAndFinish(driver, m_strDevice);
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_BOOKNAME), "My.book");
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_BOOKSIZE), "197 KB (201319 bytes)");
+        SendAndFinish(script, m_strDevice);
     });
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(IsWindowEnabled(m_owner));
-    EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"My.book"});
-    EXPECT_TRUE(CTempFolder::ReadFile(m_strDevice + "\\My.book") == m_strBytes);
+    EXPECT_EQ(FolderNames(m_strDevice), std::vector<std::string>{"My.book"});
+    EXPECT_TRUE(ReadBytes(m_strDevice + "\\My.book") == m_strBytes);
     EXPECT_EQ(RememberedFolder(), m_strDevice);
 
     // The next wizard starts in the remembered folder.
-    result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), m_strDevice);
-        CModalDriver::Click(wizard, IDCANCEL);
+    result = Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_FOLDER), m_strDevice);
+        ModalAnswerer::Click(wizard, IDCANCEL);
     });
     EXPECT_EQ(result, 0);
 }
@@ -211,26 +212,26 @@ TEST_F(KvCommWizard, ReadsTheRecordOnlyBeforeTheWizardOpens) {
     lstrcpynA(path, m_strBook.c_str(), MAX_PATH);
     UploadFileInfo record = {sizeof(record), path, name, 0, 0};
     bool leftOpen = false;
-    int result = CModalDriver::Run([&] { return KelvraUploadWizardA(&record, 1, m_owner); },
-                                   [&](CModalDriver& driver) {
-                                       ASSERT_NE(driver.WaitForDialog(IDC_KV_FOLDER), nullptr);
+    int result = ModalAnswerer::RunScript([&] { return KelvraUploadWizardA(&record, 1, m_owner); },
+                                   [&](ModalAnswerer::Script& script) {
+                                       ASSERT_NE(script.WaitForDialog(IDC_KV_FOLDER), nullptr);
                                        memset(path, 'x', sizeof(path) - 1);
                                        memset(name, 'y', sizeof(name) - 1);
                                        record = UploadFileInfo();
-                                       SendAndFinish(driver, m_strDevice);
+                                       SendAndFinish(script, m_strDevice);
                                    },
                                    &leftOpen);
     EXPECT_FALSE(leftOpen);
     EXPECT_EQ(result, 1);
-    EXPECT_TRUE(CTempFolder::ReadFile(m_strDevice + "\\My.book") == m_strBytes);
+    EXPECT_TRUE(ReadBytes(m_strDevice + "\\My.book") == m_strBytes);
 }
 
 TEST_F(KvCommWizard, BrowseStartsAtTheFolderAndTakesTheChosenOne) {
-    std::string other = m_temp / "other";
-    CTempFolder::MakeFolder(other);
-    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
-        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
+    std::string other = m_temp.Path("other");
+    MakeFolder(other);
+    int result = Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
+        ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, m_strDevice);
         // The name of the folder the browser's tree shows selected.
         auto selected = [](HWND browser) {
             HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
@@ -245,68 +246,68 @@ TEST_F(KvCommWizard, BrowseStartsAtTheFolderAndTakesTheChosenOne) {
         // Pick `choice` (or keep the preselection) and close the browser with `button`, once its
         // tree shows the folder: the browser may still be selecting it when it first shows.
         auto browse = [&](const std::string& choice, int button) {
-            CModalDriver::Click(wizard, IDC_KV_BROWSE);
-            HWND browser = driver.WaitFor([&](HWND dialog) { return GetWindow(dialog, GW_OWNER) == wizard; });
+            ModalAnswerer::Click(wizard, IDC_KV_BROWSE);
+            HWND browser = script.WaitFor([&](HWND dialog) { return GetWindow(dialog, GW_OWNER) == wizard; });
             ASSERT_NE(browser, nullptr) << "no folder browser";
-            EXPECT_TRUE(CModalDriver::WaitUntil([&] { return selected(browser) == "device"; }));
+            EXPECT_TRUE(ModalAnswerer::WaitUntil([&] { return selected(browser) == "device"; }));
             if (!choice.empty()) {
                 SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(choice.c_str()));
-                EXPECT_TRUE(CModalDriver::WaitUntil([&] { return selected(browser) == "other"; }));
+                EXPECT_TRUE(ModalAnswerer::WaitUntil([&] { return selected(browser) == "other"; }));
             }
-            CModalDriver::Click(browser, button);
-            ASSERT_TRUE(CModalDriver::WaitUntil([&] { return !IsWindow(browser); }));
+            ModalAnswerer::Click(browser, button);
+            ASSERT_TRUE(ModalAnswerer::WaitUntil([&] { return !IsWindow(browser); }));
             // Answered only once the wizard's thread is back in its message loop.
             SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
         };
         browse("", IDOK);
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), m_strDevice);
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_FOLDER), m_strDevice);
         browse(other, IDCANCEL);
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), m_strDevice);
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_FOLDER), m_strDevice);
         browse(other, IDOK);
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), other);
-        CModalDriver::Click(wizard, IDCANCEL);
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_FOLDER), other);
+        ModalAnswerer::Click(wizard, IDCANCEL);
     });
     EXPECT_EQ(result, 0);
 }
 
 TEST_F(KvCommWizard, ReplacesAnOlderCopyButNotAReadOnlyOne) {
     std::string target = m_strDevice + "\\My.book";
-    CTempFolder::WriteFile(target, "old version");
-    EXPECT_EQ(Send(m_strBook, "My.book", [&](CModalDriver& driver) { SendAndFinish(driver, m_strDevice); }),
+    WriteBytes(target, "old version");
+    EXPECT_EQ(Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) { SendAndFinish(script, m_strDevice); }),
               1);
-    EXPECT_TRUE(CTempFolder::ReadFile(target) == m_strBytes);
+    EXPECT_TRUE(ReadBytes(target) == m_strBytes);
 
-    CTempFolder::WriteFile(target, "kept");
+    WriteBytes(target, "kept");
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
-        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
-        CModalDriver::Click(wizard, IDOK);
-        ExpectMessage(driver, wizard, "read-only \"My.book\"");
-        CModalDriver::Click(wizard, IDCANCEL);
+    int result = Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
+        ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, m_strDevice);
+        ModalAnswerer::Click(wizard, IDOK);
+        ExpectMessage(script, wizard, "read-only \"My.book\"");
+        ModalAnswerer::Click(wizard, IDCANCEL);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(CTempFolder::ReadFile(target), "kept");
-    EXPECT_EQ(CTempFolder::List(m_strDevice), std::vector<std::string>{"My.book"});
+    EXPECT_EQ(ReadBytes(target), "kept");
+    EXPECT_EQ(FolderNames(m_strDevice), std::vector<std::string>{"My.book"});
 }
 
 TEST_F(KvCommWizard, MissingFolderIsRefusedAndTheWizardStaysOpen) {
-    std::string missing = m_temp / "unplugged";
-    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
-        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, missing);
-        CModalDriver::Click(wizard, IDOK);
-        ExpectMessage(driver, wizard, "\"" + missing + "\"\n\ndoes not exist");
+    std::string missing = m_temp.Path("unplugged");
+    int result = Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
+        ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, missing);
+        ModalAnswerer::Click(wizard, IDOK);
+        ExpectMessage(script, wizard, "\"" + missing + "\"\n\ndoes not exist");
         EXPECT_TRUE(IsWindowVisible(wizard));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(wizard, IDOK)));
 
-        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, "   ");
-        CModalDriver::Click(wizard, IDOK);
-        ExpectMessage(driver, wizard, "Choose the folder");
-        CModalDriver::Click(wizard, IDCANCEL);
+        ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, "   ");
+        ModalAnswerer::Click(wizard, IDOK);
+        ExpectMessage(script, wizard, "Choose the folder");
+        ModalAnswerer::Click(wizard, IDCANCEL);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_FALSE(CTempFolder::Exists(missing));
+    EXPECT_FALSE(PathExists(missing));
     EXPECT_EQ(RememberedFolder(), "(none)");
 }
 
@@ -315,7 +316,7 @@ TEST_F(KvCommWizard, MissingFolderIsRefusedAndTheWizardStaysOpen) {
 // its name, Cancel sends nothing, and the wizard opens centred on its owner.
 TEST_F(KvCommWizard, ProposesANameTheDeviceAcceptsAndChecksTheOneTyped) {
     SetWindowPos(m_owner, nullptr, 300, 200, 700, 600, SWP_NOZORDER | SWP_SHOWWINDOW);
-    CTempFolder::WriteFile(m_strDevice + "\\My_Book.book", "earlier");
+    WriteBytes(m_strDevice + "\\My_Book.book", "earlier");
     struct Row {
         std::string name;
         std::string proposed;
@@ -325,48 +326,48 @@ TEST_F(KvCommWizard, ProposesANameTheDeviceAcceptsAndChecksTheOneTyped) {
          {Row{"My Book.book", "My_Book(2).book", true}, Row{"-notes.book.", "notes.book", false},
           Row{"..\\escape.book", "escape.book", true},
           Row{std::string(40, 'a') + ".txt", std::string(26, 'a') + ".book", true}}) {
-        int result = Send(m_strBook, row.name, [&](CModalDriver& driver) {
-            HWND wizard = WaitForWizard(driver);
-            CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
-            EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_BOOKNAME), row.proposed) << row.name;
+        int result = Send(m_strBook, row.name, [&](ModalAnswerer::Script& script) {
+            HWND wizard = WaitForWizard(script);
+            ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, m_strDevice);
+            EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_BOOKNAME), row.proposed) << row.name;
             RECT owner, self;
             GetWindowRect(m_owner, &owner);
             GetWindowRect(wizard, &self);
             EXPECT_NEAR(self.left + self.right, owner.left + owner.right, 2) << row.name;
             EXPECT_NEAR(self.top + self.bottom, owner.top + owner.bottom, 2) << row.name;
-            CModalDriver::SetItemText(wizard, IDC_KV_BOOKNAME, "bad name");
-            CModalDriver::Click(wizard, IDOK);
-            ExpectMessage(driver, wizard, "does not accept the file name\n\n\"bad name\"");
-            CModalDriver::SetItemText(wizard, IDC_KV_BOOKNAME, row.proposed);
+            ModalAnswerer::SetControlText(wizard, IDC_KV_BOOKNAME, "bad name");
+            ModalAnswerer::Click(wizard, IDOK);
+            ExpectMessage(script, wizard, "does not accept the file name\n\n\"bad name\"");
+            ModalAnswerer::SetControlText(wizard, IDC_KV_BOOKNAME, row.proposed);
             if (row.send)
-                SendAndFinish(driver, m_strDevice);
+                SendAndFinish(script, m_strDevice);
             else
-                CModalDriver::Click(wizard, IDCANCEL);
+                ModalAnswerer::Click(wizard, IDCANCEL);
         });
         EXPECT_EQ(result, row.send ? 1 : 0) << row.name;
-        EXPECT_EQ(CTempFolder::Exists(m_strDevice + "\\" + row.proposed), row.send) << row.name;
+        EXPECT_EQ(PathExists(m_strDevice + "\\" + row.proposed), row.send) << row.name;
     }
-    EXPECT_EQ(CTempFolder::ReadFile(m_strDevice + "\\My_Book.book"), "earlier");
-    EXPECT_TRUE(CTempFolder::ReadFile(m_strBook) == m_strBytes);
-    EXPECT_FALSE(CTempFolder::Exists(m_temp / "escape.book"));
+    EXPECT_EQ(ReadBytes(m_strDevice + "\\My_Book.book"), "earlier");
+    EXPECT_TRUE(ReadBytes(m_strBook) == m_strBytes);
+    EXPECT_FALSE(PathExists(m_temp.Path("escape.book")));
 }
 
 TEST_F(KvCommWizard, MissingBookIsReportedBeforeTheWizard) {
-    std::string gone = m_temp / "gone.book";
-    int result = Send(gone, "gone.book", [&](CModalDriver& driver) {
-        ExpectMessage(driver, m_owner, "\"" + gone + "\"\n\ncannot be read");
+    std::string gone = m_temp.Path("gone.book");
+    int result = Send(gone, "gone.book", [&](ModalAnswerer::Script& script) {
+        ExpectMessage(script, m_owner, "\"" + gone + "\"\n\ncannot be read");
     });
     EXPECT_EQ(result, 0);
 }
 
 TEST_F(KvCommWizard, CancelReturnsZeroAndCopiesNothing) {
-    int result = Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
-        CModalDriver::SetItemText(wizard, IDC_KV_FOLDER, m_strDevice);
-        CModalDriver::Click(wizard, IDCANCEL);
+    int result = Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
+        ModalAnswerer::SetControlText(wizard, IDC_KV_FOLDER, m_strDevice);
+        ModalAnswerer::Click(wizard, IDCANCEL);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(CTempFolder::List(m_strDevice).empty());
+    EXPECT_TRUE(FolderNames(m_strDevice).empty());
     EXPECT_EQ(RememberedFolder(), "(none)");
 }
 
@@ -374,10 +375,10 @@ TEST_F(KvCommWizard, OffersTheDocumentsFolderWhenNothingIsRemembered) {
     char documents[MAX_PATH] = "";
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
     std::string expected = std::string(documents) + "\\Kelvra Handheld";
-    Send(m_strBook, "My.book", [&](CModalDriver& driver) {
-        HWND wizard = WaitForWizard(driver);
-        EXPECT_EQ(CModalDriver::ItemText(wizard, IDC_KV_FOLDER), expected);
-        CModalDriver::Click(wizard, IDCANCEL);
+    Send(m_strBook, "My.book", [&](ModalAnswerer::Script& script) {
+        HWND wizard = WaitForWizard(script);
+        EXPECT_EQ(ModalAnswerer::ControlText(wizard, IDC_KV_FOLDER), expected);
+        ModalAnswerer::Click(wizard, IDCANCEL);
     });
 }
 
