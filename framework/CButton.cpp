@@ -1,13 +1,5 @@
 #include "CButton.h"
 
-UINT CButton::GetState() const {
-    return UINT(SendMessage(BM_GETSTATE));
-}
-
-UINT CButton::GetButtonStyle() const {
-    return GetStyle() & 0xFF;
-}
-
 void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
     SendMessage(BM_SETSTYLE, nStyle, bRedraw);
 }

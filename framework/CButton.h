@@ -5,8 +5,6 @@
 
 class CButton : public CWnd {
 public:
-    UINT GetState() const;
-    UINT GetButtonStyle() const;
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);  // default: nothing

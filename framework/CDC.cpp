@@ -6,16 +6,8 @@ COLORREF CDC::SetTextColor(COLORREF crColor) {
     return ::SetTextColor(m_hDC, crColor);
 }
 
-COLORREF CDC::GetTextColor() const {
-    return ::GetTextColor(m_hDC);
-}
-
 COLORREF CDC::SetBkColor(COLORREF crColor) {
     return ::SetBkColor(m_hDC, crColor);
-}
-
-COLORREF CDC::GetBkColor() const {
-    return ::GetBkColor(m_hDC);
 }
 
 int CDC::SetBkMode(int nBkMode) {

@@ -24,9 +24,7 @@ public:
 
     // Colours and modes; each returns the previous value.
     COLORREF SetTextColor(COLORREF crColor);
-    COLORREF GetTextColor() const;
     COLORREF SetBkColor(COLORREF crColor);
-    COLORREF GetBkColor() const;
     int SetBkMode(int nBkMode);
     // Returns the previously selected object of the same kind.
     HGDIOBJ SelectObject(HGDIOBJ hObject);

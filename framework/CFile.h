@@ -32,8 +32,6 @@ public:
     UINT Read(void* lpBuf, UINT nCount);
     void Close();
 
-    const std::string& GetFilePath() const { return m_strFileName; }
-
 private:
     std::string m_strFileName;
 };

@@ -6,6 +6,5 @@
 class CFont : public CGdiObject {
 public:
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
-    int GetLogFont(LOGFONTA* pLogFont) const;
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }  // NOLINT(google-explicit-constructor)
 };

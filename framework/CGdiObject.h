@@ -15,7 +15,6 @@ public:
     CGdiObject& operator=(CGdiObject&& other) noexcept;
     virtual ~CGdiObject();
 
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
     // Takes ownership of h (deleting the object held before).
     BOOL Attach(HGDIOBJ h);
     // Gives up ownership without deleting.

@@ -43,10 +43,6 @@ int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
     return int(SendMessage(LB_SETITEMDATA, WPARAM(nIndex), LPARAM(dwItemData)));
 }
 
-DWORD_PTR CListBox::GetItemData(int nIndex) const {
-    return DWORD_PTR(SendMessage(LB_GETITEMDATA, WPARAM(nIndex)));
-}
-
 int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {
     return int(SendMessage(LB_GETITEMRECT, WPARAM(nIndex), reinterpret_cast<LPARAM>(lpRect)));
 }

@@ -19,7 +19,6 @@ public:
     int DeleteString(UINT nIndex);
     void ResetContent();
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
-    DWORD_PTR GetItemData(int nIndex) const;
     int GetItemRect(int nIndex, LPRECT lpRect) const;
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);           // default: nothing

@@ -42,10 +42,6 @@ BOOL CMenu::LoadMenu(UINT nIDResource) {
     return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
 }
 
-BOOL CMenu::CreatePopupMenu() {
-    return Attach(::CreatePopupMenu());
-}
-
 BOOL CMenu::Attach(HMENU hMenu) {
     if (m_bOwned)
         DestroyMenu();
@@ -66,22 +62,6 @@ BOOL CMenu::DestroyMenu() {
 
 CMenu* CMenu::GetSubMenu(int nPos) const {
     return FromHandle(::GetSubMenu(m_hMenu, nPos));
-}
-
-int CMenu::GetMenuItemCount() const {
-    return ::GetMenuItemCount(m_hMenu);
-}
-
-UINT CMenu::GetMenuItemID(int nPos) const {
-    return ::GetMenuItemID(m_hMenu, nPos);
-}
-
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const {
-    return ::GetMenuState(m_hMenu, nID, nFlags);
-}
-
-int CMenu::GetMenuString(UINT nIDItem, char* lpString, int nMaxCount, UINT nFlags) const {
-    return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
 }
 
 UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) {

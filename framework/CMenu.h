@@ -1,7 +1,7 @@
 // A menu. A CMenu that loaded, created or attached a menu destroys it with the object, unless it
 // has been destroyed already (a window destroys the menu it shows) or detached.
 //
-// FromHandle, GetSubMenu and CWnd::GetSystemMenu/GetMenu hand back temporary, non-owning CMenu
+// FromHandle, GetSubMenu and CWnd::GetSystemMenu hand back temporary, non-owning CMenu
 // objects: valid while the current message is handled, deleted when the outermost modal loop goes
 // idle. Do not keep them.
 #pragma once
@@ -23,18 +23,12 @@ public:
     static void DeleteTempMap();            // called by the framework when idle
 
     BOOL LoadMenu(UINT nIDResource);  // from the application's resources
-    BOOL CreatePopupMenu();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
     BOOL DestroyMenu();
-    HMENU GetSafeHmenu() const { return m_hMenu; }
     operator HMENU() const { return m_hMenu; }  // NOLINT(google-explicit-constructor)
 
     CMenu* GetSubMenu(int nPos) const;
-    int GetMenuItemCount() const;
-    UINT GetMenuItemID(int nPos) const;
-    UINT GetMenuState(UINT nID, UINT nFlags) const;
-    int GetMenuString(UINT nIDItem, char* lpString, int nMaxCount, UINT nFlags) const;
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const char* lpszNewItem = nullptr);
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);

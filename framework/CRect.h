@@ -11,10 +11,8 @@ public:
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    bool IsRectEmpty() const { return ::IsRectEmpty(this) != FALSE; }
     bool PtInRect(POINT pt) const { return ::PtInRect(this, pt) != FALSE; }
     POINT TopLeft() const { return POINT{left, top}; }
-    POINT BottomRight() const { return POINT{right, bottom}; }
 
     bool operator==(const RECT& rc) const { return ::EqualRect(this, &rc) != FALSE; }
     bool operator!=(const RECT& rc) const { return !(*this == rc); }

@@ -48,11 +48,6 @@ BOOL CRichEditCtrl::Undo() {
     return SendMessage(EM_UNDO) != 0;
 }
 
-void CRichEditCtrl::PasteSpecial(UINT nClipFormat, DWORD dvAspect, HMETAFILE hMF) {
-    REPASTESPECIAL reps = {dvAspect, reinterpret_cast<DWORD_PTR>(hMF)};
-    SendMessage(EM_PASTESPECIAL, nClipFormat, reinterpret_cast<LPARAM>(&reps));
-}
-
 long CRichEditCtrl::StreamIn(int nFormat, EDITSTREAM& es) {
     return long(SendMessage(EM_STREAMIN, WPARAM(nFormat), reinterpret_cast<LPARAM>(&es)));
 }

@@ -23,7 +23,6 @@ public:
     void ReplaceSel(const char* lpszNewText, BOOL bCanUndo = FALSE);
     BOOL CanUndo() const;
     BOOL Undo();
-    void PasteSpecial(UINT nClipFormat, DWORD dvAspect = 0, HMETAFILE hMF = nullptr);
     long StreamIn(int nFormat, EDITSTREAM& es);
     // The selected text as plain characters.
     std::string GetSelText() const;

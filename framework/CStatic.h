@@ -7,5 +7,4 @@
 class CStatic : public CWnd {
 public:
     HICON SetIcon(HICON hIcon);
-    HICON GetIcon() const;
 };

@@ -63,10 +63,6 @@ void CToolTipCtrl::DelTool(HWND hToolWnd) {
                         m_toolWindows.end());
 }
 
-int CToolTipCtrl::GetToolCount() const {
-    return int(SendMessage(TTM_GETTOOLCOUNT));
-}
-
 void CToolTipCtrl::RelayEvent(MSG* pMsg) {
     SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }

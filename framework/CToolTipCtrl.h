@@ -18,7 +18,6 @@ public:
     BOOL AddTool(CWnd* pWnd, const char* lpszText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
     void DelTool(HWND hToolWnd);  // a window tool, also once its window is gone
-    int GetToolCount() const;
     void RelayEvent(MSG* pMsg);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

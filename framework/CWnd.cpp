@@ -545,10 +545,6 @@ DWORD CWnd::GetStyle() const {
     return DWORD(::GetWindowLongA(m_hWnd, GWL_STYLE));
 }
 
-DWORD CWnd::GetExStyle() const {
-    return DWORD(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
-}
-
 CWnd* CWnd::SetFocus() {
     return FromHandle(::SetFocus(m_hWnd));
 }
@@ -641,10 +637,6 @@ CWnd* CWnd::GetParent() const {
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const {
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
-}
-
-CMenu* CWnd::GetMenu() const {
-    return CMenu::FromHandle(::GetMenu(m_hWnd));
 }
 
 BOOL CWnd::SetMenu(CMenu* pMenu) {

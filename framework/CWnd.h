@@ -112,7 +112,6 @@ public:
     BOOL IsZoomed() const;
     BOOL IsIconic() const;
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     CWnd* SetFocus();  // returns the window that had the focus (temporary or linked), or null
     static CWnd* GetFocus();
 
@@ -148,7 +147,6 @@ public:
 
     // Menus and icons.
     CMenu* GetSystemMenu(BOOL bRevert) const;  // temporary
-    CMenu* GetMenu() const;                    // temporary
     BOOL SetMenu(CMenu* pMenu);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
 

@@ -99,6 +99,7 @@ protected:
     }
 
     int ItemHeight(int i) { return int(List().SendMessage(LB_GETITEMHEIGHT, WPARAM(i))); }
+    DWORD_PTR ItemData(int i) { return DWORD_PTR(List().SendMessage(LB_GETITEMDATA, WPARAM(i))); }
 
     void ExpectInStep() { EXPECT_EQ(List().GetLineRecordCount(), List().GetCount()); }
 
@@ -117,7 +118,7 @@ TEST_F(ContentsListBoxTest, EmptyTitleIsOneLineOfTextHeightPlusFour) {
     ASSERT_EQ(List().GetCount(), 1);
     EXPECT_EQ(ItemLines(0), Lines{""});
     EXPECT_EQ(ItemHeight(0), m_nTextHeight + 4);
-    EXPECT_EQ(List().GetItemData(0), CContentsListBox::kWhite);
+    EXPECT_EQ(ItemData(0), CContentsListBox::kWhite);
     EXPECT_TRUE(List().m_bChanged);
 }
 
@@ -182,8 +183,8 @@ TEST_F(ContentsListBoxTest, InsertKeepsRecordsAtTheirItems) {
     EXPECT_EQ(ItemLines(1), (Lines{"Alpha ", "Omega"}));
     EXPECT_EQ(ItemLines(2), Lines{"Three"});
     EXPECT_EQ(ItemLines(3), Lines{"Last"});
-    EXPECT_EQ(List().GetItemData(1), 0x0000FFu);
-    EXPECT_EQ(List().GetItemData(2), 0x00FF00u);
+    EXPECT_EQ(ItemData(1), 0x0000FFu);
+    EXPECT_EQ(ItemData(2), 0x00FF00u);
 }
 
 TEST_F(ContentsListBoxTest, RefusedInsertionSaysLowMemoryAndKeepsTheTableInStep) {
@@ -240,8 +241,8 @@ TEST_F(ContentsListBoxTest, MovedItemIsSelectedAndWhiteWithoutNotifyingTheParent
     List().GetText(1, title);
     EXPECT_EQ(title, "Alpha Omega");
     EXPECT_EQ(List().GetCurSel(), 1);
-    EXPECT_EQ(List().GetItemData(1), CContentsListBox::kWhite);
-    EXPECT_EQ(List().GetItemData(2), 0xFF0000u);  // the neighbour keeps its colour
+    EXPECT_EQ(ItemData(1), CContentsListBox::kWhite);
+    EXPECT_EQ(ItemData(2), 0xFF0000u);  // the neighbour keeps its colour
     EXPECT_EQ(ItemLines(1), (Lines{"Alpha ", "Omega"}));
     EXPECT_EQ(ItemLines(2), Lines{"Two"});
     EXPECT_EQ(ItemHeight(1), 2 * m_nTextHeight + 4);
@@ -253,7 +254,7 @@ TEST_F(ContentsListBoxTest, MovedItemIsSelectedAndWhiteWithoutNotifyingTheParent
     List().GetText(1, title);
     EXPECT_EQ(title, "One");
     EXPECT_EQ(List().GetCurSel(), 1);
-    EXPECT_EQ(List().GetItemData(1), CContentsListBox::kWhite);
+    EXPECT_EQ(ItemData(1), CContentsListBox::kWhite);
     EXPECT_EQ(ItemLines(0), (Lines{"Alpha ", "Omega"}));
     EXPECT_EQ(ItemLines(1), Lines{"One"});
     ExpectInStep();
@@ -426,7 +427,7 @@ protected:
         dis.hwndItem = List().m_hWnd;
         dis.hDC = m_hDC;
         dis.rcItem = m_rcItem;
-        dis.itemData = nItem >= 0 ? List().GetItemData(nItem) : 0;
+        dis.itemData = nItem >= 0 ? ItemData(nItem) : 0;
         List().DrawItem(&dis);
     }
 
@@ -473,16 +474,16 @@ TEST_F(ContentsDrawTest, UnselectedItemIsFilledWithItsColourFramedAndDrawnFromIt
 
 TEST_F(ContentsDrawTest, SelectedItemIsHighlightedWithoutFrame) {
     List().InsertItem("Chapter", RGB(255, 0, 0), 0);
-    COLORREF crText = CDC(m_hDC).GetTextColor();
-    COLORREF crBk = CDC(m_hDC).GetBkColor();
+    COLORREF crText = ::GetTextColor(m_hDC);
+    COLORREF crBk = ::GetBkColor(m_hDC);
     Draw(0, ODA_SELECT, ODS_SELECTED);
     COLORREF crHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
     EXPECT_EQ(Pixel(0, 0), crHighlight);
     EXPECT_EQ(Pixel(kWidth - 1, kHeight - 1), crHighlight);
     EXPECT_GT(Count(::GetSysColor(COLOR_HIGHLIGHTTEXT), 2, 2, kWidth, 2 + m_nTextHeight), 0);
     // The colours the device context had are given back.
-    EXPECT_EQ(CDC(m_hDC).GetTextColor(), crText);
-    EXPECT_EQ(CDC(m_hDC).GetBkColor(), crBk);
+    EXPECT_EQ(::GetTextColor(m_hDC), crText);
+    EXPECT_EQ(::GetBkColor(m_hDC), crBk);
 }
 
 TEST_F(ContentsDrawTest, FocusChangeOnlyInvertsTheFocusRectangle) {

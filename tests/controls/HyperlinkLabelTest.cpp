@@ -115,7 +115,7 @@ TEST_F(HyperlinkLabelTest, AttachingTakesTheAddressFitsTheTextAndAddsNotifyAndTi
 
     CToolTipCtrl& tip = m_label.GetToolTip();
     ASSERT_NE(tip.m_hWnd, nullptr);
-    ASSERT_EQ(tip.GetToolCount(), 1);
+    ASSERT_EQ(tip.SendMessage(TTM_GETTOOLCOUNT), 1);
     char text[128] = {};
     TOOLINFOA ti{};
     ti.cbSize = sizeof(ti);
