@@ -13,7 +13,7 @@ struct StreamSource {
 DWORD CALLBACK ReadSource(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb) {
     auto* pSource = reinterpret_cast<StreamSource*>(dwCookie);
     size_t nCount = std::min(size_t(cb), pSource->pText->size() - pSource->nPos);
-    std::memcpy(pbBuff, pSource->pText->data() + pSource->nPos, nCount);
+    std::copy_n(pSource->pText->data() + pSource->nPos, nCount, pbBuff);
     pSource->nPos += nCount;
     *pcb = LONG(nCount);
     return 0;

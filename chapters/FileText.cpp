@@ -39,7 +39,7 @@ struct RtfSource {
 DWORD CALLBACK ReadRtf(DWORD_PTR dwCookie, LPBYTE pbBuff, LONG cb, LONG* pcb) {
     auto* pSource = reinterpret_cast<RtfSource*>(dwCookie);
     size_t nCount = std::min(size_t(cb > 0 ? cb : 0), pSource->pBytes->size() - pSource->nPos);
-    std::memcpy(pbBuff, pSource->pBytes->data() + pSource->nPos, nCount);
+    std::copy_n(pSource->pBytes->data() + pSource->nPos, nCount, pbBuff);
     pSource->nPos += nCount;
     *pcb = LONG(nCount);
     return 0;

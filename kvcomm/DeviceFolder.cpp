@@ -43,7 +43,7 @@ bool CDeviceFolder::Remember(const std::string& folder) {
         return false;
     LONG result =
         RegSetValueExA(key, kRegistryValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>(folder.size() + 1));
+                       static_cast<DWORD>(folder.size()) + 1);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }

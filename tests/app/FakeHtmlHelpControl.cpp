@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdio>
 
 const HMODULE CFakeHtmlHelpControl::kRegisteredControl = reinterpret_cast<HMODULE>(0x10000);
 const HMODULE CFakeHtmlHelpControl::kNamedControl = reinterpret_cast<HMODULE>(0x20000);
@@ -28,7 +28,7 @@ LONG CFakeHtmlHelpControl::ReadRegistryDefault(HKEY hRoot, const char* lpszSubKe
     EXPECT_EQ(hRoot, HKEY_CLASSES_ROOT);
     s_pActive->m_registryKeys.push_back(lpszSubKey);
     if (s_pActive->m_nRegistryResult == ERROR_SUCCESS)
-        std::strcpy(lpszOut, s_pActive->m_registryValue.c_str());
+        std::snprintf(lpszOut, MAX_PATH, "%s", s_pActive->m_registryValue.c_str());
     return s_pActive->m_nRegistryResult;
 }
 
