@@ -45,6 +45,8 @@ build() {
 
 # Optimised and stripped; no link time stamps and no build paths, so that rebuilds are identical.
 echo "=== release: Windows build"
+# Compiled afresh, so that the help file carries this release's SOURCE_DATE_EPOCH.
+rm -f "$win/bin/QuireBinder.chm"
 pe_link="-s -Wl,--no-insert-timestamp -Wl,--gc-sections"
 build "$win" QuireBinder kvcomm help_chm quire -- \
     -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/mingw-i686.cmake" \

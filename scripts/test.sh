@@ -15,7 +15,7 @@ native_tests="$core_tests quire_cli_test fuzz_replay_test fuzz_text_replay_test 
 asan_tests="$core_tests quire_cli_test fuzz_replay_test fuzz_text_replay_test fuzz_rtf_replay_test"
 win_tests="$core_tests quire_smoke quire_full_disk framework_gui res_tests controls_tests chapters_gui
     app_window app_text_limit app_end_to_end app_documents app_screenshot kvcomm_dll_test kvcomm_copier_test help_tests
-    window_bench_smoke text_bench_smoke"
+    help_reproducible window_bench_smoke text_bench_smoke"
 
 failed=()
 step() {
