@@ -23,7 +23,7 @@ bool CreateKey(HKEY hParent, const char* lpszSubKey, HKEY* phKey) {
 
 void SetDefaultValue(HKEY hKey, const std::string& strValue) {
     ::RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
-                     DWORD(strValue.size() + 1));
+                     DWORD(strValue.size()) + 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 namespace ChapterText {
 
 bool HasZeroByte(const std::string& text) {
-    return std::memchr(text.data(), '\0', text.size()) != nullptr;
+    return text.find('\0') != std::string::npos;
 }
 
 std::string Displayed(const std::string& text) {

@@ -2,7 +2,8 @@
 
 #include "KvCommResource.h"
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+// The linker's own name for this module's image: the DLL's resources are found through it.
+extern "C" IMAGE_DOS_HEADER __ImageBase;  // NOLINT(bugprone-reserved-identifier)
 
 HINSTANCE CKvText::Module() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);

@@ -17,7 +17,7 @@ constexpr UINT WM_T_SHOW_BOX = WM_APP + 3;
 
 void PostKey(HWND hWnd, UINT vk) {
     ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
-    ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
+    ::PostMessageA(hWnd, WM_KEYUP, vk, LPARAM(0xC0000001u));
 }
 
 // Sets the application's main window for one test.

@@ -107,7 +107,7 @@ protected:
         return TRUE;
     }
 
-    LRESULT OnAdd(WPARAM wParam, LPARAM lParam) { return LRESULT(wParam + WPARAM(lParam)); }
+    LRESULT OnAdd(WPARAM wParam, LPARAM lParam) { return LRESULT(wParam) + lParam; }
     void OnBothInDerived() { m_log.push_back("both, derived"); }
     void OnDerivedOnly() { m_log.push_back("derived only"); }
     void OnEditChange() { ++m_nEditChanged; }

@@ -13,8 +13,10 @@
 namespace {
 
 char* NewText(const char* text) {
-    char* copy = static_cast<char*>(std::malloc(std::strlen(text) + 1));
-    std::strcpy(copy, text);
+    std::size_t size = std::strlen(text) + 1;
+    char* copy = static_cast<char*>(std::malloc(size));
+    if (copy != nullptr)
+        std::memcpy(copy, text, size);
     return copy;
 }
 
@@ -32,7 +34,7 @@ public:
         INT_PTR nHit = PlainDialog::OnToolHitTest(point, pTI);
         if (nHit == IDC_T_LIST)
             return -1;
-        if (nHit == IDC_T_EDIT)
+        if (nHit == IDC_T_EDIT && pTI != nullptr)
             pTI->lpszText = NewText("Edit tip");
         return nHit;
     }
