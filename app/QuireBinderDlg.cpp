@@ -131,6 +131,7 @@ BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_COMMAND(IDM_EDIT_UNDO, &CQuireBinderDlg::OnEditUndoCommand)
     ON_COMMAND(IDM_EDIT_REDO, &CQuireBinderDlg::OnEditRedoCommand)
     ON_MESSAGE(WM_MENUCHAR, &CQuireBinderDlg::OnMenuChar)
+    ON_WM_TIMER()
     ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 0, &CQuireBinderDlg::OnRecentBook)
     ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 1, &CQuireBinderDlg::OnRecentBook)
     ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 2, &CQuireBinderDlg::OnRecentBook)
@@ -180,6 +181,7 @@ BOOL CQuireBinderDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     m_wndStatusBar.Create(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, CRect(), this, IDC_STATUS_BAR);
+    SetStatusParts();
 
     m_wndAuthor.LimitText(50);
     m_wndTitle.LimitText(50);

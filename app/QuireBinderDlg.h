@@ -26,6 +26,7 @@
 #include "ContentsListBox.h"
 #include "ImageButton.h"
 #include "RecentBooks.h"
+#include "TextCounts.h"
 #include "resource.h"
 
 class CQuireBinderDlg : public CDialog {
@@ -93,7 +94,7 @@ public:
     CWnd* GetEditTarget();
     void ShowEditorContextMenu(MSGFILTER* pFilter);
 
-    // Book size in the status bar.
+    // Book size in the status bar, and the counts beside it.
     void UpdateBookSize();
     // Inserts a .txt or .rtf file's text at the editor's caret, converted into the book's code
     // page; says why when it cannot.
@@ -107,6 +108,13 @@ public:
     // One chapter per file (.txt or .rtf) at position nAt, in natural order of the file names,
     // each titled with its file's name; what could not be added is listed once at the end.
     void AddChapterFiles(std::vector<std::string> paths, int nAt);
+    // Counts the chapter on show (a large one a moment after the typing stops, so that keys stay
+    // quick) and shows its counts and the book's in the status bar's second part.
+    void UpdateCounts(bool bNow);
+    // The status bar's parts: the size, then the counts.
+    void SetStatusParts();
+    static constexpr int kCountNowLimit = 65536;
+    static constexpr UINT_PTR kCountTimer = 1;
 
     // Undo and Redo of chapter commands. A command takes the chapters it is about to change with
     // CaptureChapters (the editor's text is stored into the book first), does its work, then
@@ -201,6 +209,7 @@ protected:
     // Import and book size.
     void OnAddTextFromFile();
     void OnEditorChange();
+    void OnTimer(UINT_PTR nIDEvent);
 
     // Sets the caption from the document name.
     void UpdateCaption();
@@ -229,6 +238,8 @@ protected:
     // The chapter on show is too big for the editor: the editor shows its start, read-only.
     bool m_bEditorPreview = false;
     CStatusBarCtrl m_wndStatusBar;
+    // The counts of the text on show when it was last counted.
+    STextCounts m_shownCounts;
     CMenu m_menuMain;
     CMenu m_menuContext;
     std::string m_strDocDir;

@@ -387,6 +387,8 @@ void CWindowBench::TypeInto(int nIndex, LONG nCaret, KeystrokeTimes& times) {
         });
         Keystroke(times.whole);
     }
+    for (int k = 0; k < m_options.nKeys; ++k)
+        times.count.Measure([&] { m_dlg.UpdateCounts(true); });
 }
 
 void CWindowBench::BenchKeystroke() {
@@ -430,6 +432,7 @@ void CWindowBench::BenchKeystroke() {
     row("keystroke", big.whole, empty.whole);
     row("  editor alone", big.editor, empty.editor);
     row("  UpdateBookSize, painted", big.size, empty.size);
+    row("counts, once typing pauses", big.count, empty.count);
     std::printf(
         "(big chapter: %zu bytes, typed into its middle; editor alone: the same keystroke while the\n"
         " editor notifies no change; UpdateBookSize, painted: called on its own, until painted)\n",

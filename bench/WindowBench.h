@@ -37,6 +37,7 @@ private:
         CTimingSeries editor;  // the editor alone, while it notifies no change
         CTimingSeries size;    // UpdateBookSize called on its own, until painted
         CTimingSeries whole;   // the keystroke
+        CTimingSeries count;   // counting the chapter's words, which a large chapter waits with until typing pauses
     };
 
     struct PlainTimes {

@@ -77,8 +77,10 @@ void CBook::SetChapterTitle(uint32_t index, const std::string& title) {
 }
 
 void CBook::SetChapterText(uint32_t index, const std::string& text) {
-    if (EnsureChapter(index))
+    if (EnsureChapter(index)) {
         m_chapters[index].m_strText = text;
+        m_chapters[index].m_bCounted = false;
+    }
 }
 
 const std::string& CBook::ChapterText(uint32_t index) {
@@ -91,6 +93,26 @@ int CBook::ChapterCount() const {
 
 const std::string& CBook::ChapterTitle(uint32_t index) const {
     return index < m_chapters.size() ? m_chapters[index].m_strTitle : EmptyString();
+}
+
+STextCounts CBook::ChapterCounts(uint32_t index) const {
+    if (index >= m_chapters.size())
+        return STextCounts();
+    const CChapter& chapter = m_chapters[index];
+    if (!chapter.m_bCounted) {
+        chapter.m_counts = CountText(chapter.m_strText);
+        chapter.m_bCounted = true;
+    }
+    return chapter.m_counts;
+}
+
+STextCounts CBook::TextCounts(int32_t excludedIndex) const {
+    STextCounts counts;
+    for (std::size_t i = 0; i < m_chapters.size(); ++i) {
+        if (excludedIndex < 0 || i != static_cast<std::size_t>(excludedIndex))
+            counts += ChapterCounts(static_cast<uint32_t>(i));
+    }
+    return counts;
 }
 
 uint32_t CBook::ContentSize(int32_t excludedIndex) const {

@@ -41,6 +41,10 @@ public:
     const std::string& ChapterTitle(uint32_t index) const;
     // Bytes of author, title, all chapter titles and all texts but the one at `excludedIndex`.
     uint32_t ContentSize(int32_t excludedIndex) const;
+    // Words and characters of a chapter's text, and of all texts but the one at `excludedIndex`.
+    // Each text is counted once until it changes, so asking at every keystroke costs little.
+    STextCounts ChapterCounts(uint32_t index) const;
+    STextCounts TextCounts(int32_t excludedIndex) const;
 
     bool SaveToFile(const char* path);
     // Queues on `writer` the members every book file begins with, in the order a book file holds

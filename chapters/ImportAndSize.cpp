@@ -5,6 +5,7 @@
 
 #include "Book.h"
 #include "FileText.h"
+#include "TextCounts.h"
 #include "IncomingText.h"
 
 namespace {
@@ -63,6 +64,51 @@ void CQuireBinderDlg::UpdateBookSize() {
     char szText[64];
     std::snprintf(szText, sizeof(szText), "Book Size ~ %d Kb", int(nTotal / 1024 + 1));
     m_wndStatusBar.SetText(szText, 0, 0);
+    UpdateCounts(nEditor < uint32_t(kCountNowLimit));
     m_wndEditor.UpdateWindow();
     m_wndEditor.Invalidate(TRUE);
+}
+
+void CQuireBinderDlg::SetStatusParts() {
+    // The size keeps the width it always had room for; the counts take the rest.
+    int nEdges[2] = {170, -1};
+    m_wndStatusBar.SendMessage(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(nEdges));
+}
+
+void CQuireBinderDlg::UpdateCounts(bool bNow) {
+    int nSelected = m_wndContents.GetCurSel();
+    if (nSelected == LB_ERR) {
+        m_shownCounts = STextCounts();
+    } else if (m_bEditorPreview || !m_wndEditor.GetModify()) {
+        // The editor shows the book's own text: its counts are kept with it.
+        KillTimer(kCountTimer);
+        m_shownCounts = theBook.ChapterCounts(uint32_t(nSelected));
+    } else if (bNow) {
+        KillTimer(kCountTimer);
+        std::string strText;
+        m_wndEditor.GetWindowText(strText);
+        m_shownCounts = CountText(strText);
+    } else {
+        // Reading a large text back at every key would slow typing: it is counted once typing pauses.
+        SetTimer(kCountTimer, 300);
+    }
+    STextCounts book = theBook.TextCounts(nSelected == LB_ERR ? -1 : nSelected);
+    book += m_shownCounts;
+    auto Described = [](const STextCounts& counts) {
+        return FormatWords(counts.nWords) + ", " + FormatCount(counts.nChars) +
+               (counts.nChars == 1 ? " character" : " characters");
+    };
+    std::string strCounts = "Book: " + Described(book);
+    if (nSelected != LB_ERR)
+        strCounts = "Chapter: " + Described(m_shownCounts) + " \xB7 " + strCounts;
+    m_wndStatusBar.SetText(strCounts.c_str(), 1, 0);
+}
+
+void CQuireBinderDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kCountTimer) {
+        KillTimer(kCountTimer);
+        UpdateCounts(true);
+    } else {
+        CDialog::OnTimer(nIDEvent);
+    }
 }

@@ -53,9 +53,11 @@ const CommandHelp kCommands[] = {
      "      unpacked as UTF-8 are read back in the encoding and code page that the folder's\n"
      "      file \"encoding\" records, line breaks as they are; --encoding and --codepage\n"
      "      override it.\n"},
-    {"info", "info BOOK",
+    {"info", "info [-c] BOOK",
      "      Prints the author, the title, the number of chapters, one line per chapter\n"
      "      (number, tab, text size in bytes, tab, title) and the size estimate.\n"
+     "      -c also counts: each chapter's words and characters before its title, and\n"
+     "      the book's as a last line (line breaks are not counted as characters).\n"
      "      BOOK - reads the book from standard input.\n"},
     {"unpack", "unpack [--encoding ansi|utf-8] [--codepage N] BOOK DIR",
      "      Writes DIR/author, DIR/title, DIR/contents (each chapter title followed by a\n"

@@ -68,13 +68,15 @@ bool WriteWholeFile(const std::string& path, const std::string& data) {
 }  // namespace
 
 int Info(const std::vector<std::string>& args) {
-    CArguments arguments({}, {});
+    CArguments arguments({}, {"-c"});
     int status;
     if (!ParseCommand("info", arguments, args, 1, status))
         return status;
+    // Counting words needs the texts; without -c they are only measured, which is much quicker.
+    const bool bCounts = arguments.Has("-c");
     CBookInput input;
     CBook::LoadReport report;
-    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input, false, report)) != 0)
+    if ((status = input.Open(arguments.Operands()[0])) != 0 || (status = LoadBook(input, bCounts, report)) != 0)
         return status;
     std::printf("Author: ");
     PrintBytes(theBook.Author());
@@ -84,13 +86,24 @@ int Info(const std::vector<std::string>& args) {
     // The estimate adds up in 32 bits, as the book's own does.
     uint32_t contentSize = theBook.ContentSize(-1);
     for (int i = 0; i < theBook.ChapterCount(); ++i) {
-        uint64_t size = static_cast<std::size_t>(i) < report.textSizes.size() ? report.textSizes[i] : 0;
-        contentSize += static_cast<uint32_t>(size);
+        uint64_t size = bCounts ? theBook.ChapterText(i).size()
+                        : static_cast<std::size_t>(i) < report.textSizes.size() ? report.textSizes[i] : 0;
+        if (!bCounts)
+            contentSize += static_cast<uint32_t>(size);
         std::printf("%d\t%llu\t", i + 1, static_cast<unsigned long long>(size));
+        if (bCounts) {
+            STextCounts counts = theBook.ChapterCounts(i);
+            std::printf("%llu\t%llu\t", static_cast<unsigned long long>(counts.nWords),
+                        static_cast<unsigned long long>(counts.nChars));
+        }
         PrintBytes(theBook.ChapterTitle(i));
         std::printf("\n");
     }
     std::printf("Book Size ~ %d Kb\n", static_cast<int>(contentSize / 1024 + 1));
+    if (bCounts) {
+        STextCounts counts = theBook.TextCounts(-1);
+        std::printf("Book: %s, %s characters\n", FormatWords(counts.nWords).c_str(), FormatCount(counts.nChars).c_str());
+    }
     return std::fflush(stdout) == 0 ? 0 : FailOn("standard output", ErrorText(errno));
 }
 

@@ -261,3 +261,40 @@ TEST(ImportAndSize, SizeDisplayAt1023And1024Bytes) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string CountsText(const CChapterTestDlg& w) {
+    char szText[256] = "";
+    ::SendMessageA(w.Item(IDC_STATUS_BAR), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(szText));
+    return szText;
+}
+
+// The counts follow typing, chapter changes and deletions; a large chapter is counted as soon as
+// the typing pauses.
+TEST(ImportAndSize, CountsOfTheChapterAndTheBookBesideTheSize) {
+    CChapterTestDlg dlg;
+    WindowRunner::Run(dlg, [&](CTestMainDlg&) {
+        EXPECT_EQ(CountsText(dlg), "Book: 0 words, 0 characters");
+        dlg.AddChapter("One");
+        dlg.Type(IDC_EDITOR, "one two");
+        EXPECT_EQ(CountsText(dlg), "Chapter: 2 words, 7 characters \xB7 Book: 2 words, 7 characters");
+        dlg.AddChapter("Two");
+        dlg.Type(IDC_EDITOR, "three");
+        EXPECT_EQ(CountsText(dlg), "Chapter: 1 word, 5 characters \xB7 Book: 3 words, 12 characters");
+        dlg.ChooseChapter(0);
+        EXPECT_EQ(CountsText(dlg), "Chapter: 2 words, 7 characters \xB7 Book: 3 words, 12 characters");
+
+        std::string large;
+        for (int i = 0; i < 10000; ++i)
+            large += "word ab\r\n";
+        dlg.Append(IDC_EDITOR, " ");
+        ::SendMessageA(dlg.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(large.c_str()));
+        const std::string expected =
+            "Chapter: 20,002 words, 70,008 characters \xB7 Book: 20,003 words, 70,013 characters";
+        EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return CountsText(dlg) == expected; }, 5000)) << CountsText(dlg);
+        EXPECT_EQ(StatusText(dlg), "Book Size ~ 88 Kb");
+    });
+}
+
+}  // namespace

@@ -173,3 +173,47 @@ TEST_F(BookModel, StringsKeepEveryByte) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextCounts, WordsAreRunsBetweenWhiteSpaceAndLineBreaksAreNoCharacters) {
+    struct Case {
+        std::string text;
+        uint64_t nWords, nChars;
+    };
+    const Case cases[] = {
+        {"", 0, 0},
+        {"   \r\n\t", 0, 4},
+        {"one", 1, 3},
+        {" two  words ", 2, 12},
+        {"line\r\nbreaks\nsplit\rwords", 4, 20},
+        {std::string("zero\0byte", 9), 1, 9},
+        {"caf\xE9 na\xEFve", 2, 10},
+    };
+    for (const Case& c : cases) {
+        STextCounts counts = CountText(c.text);
+        EXPECT_EQ(counts.nWords, c.nWords) << c.text;
+        EXPECT_EQ(counts.nChars, c.nChars) << c.text;
+    }
+    EXPECT_EQ(FormatCount(0), "0");
+    EXPECT_EQ(FormatCount(999), "999");
+    EXPECT_EQ(FormatCount(1204), "1,204");
+    EXPECT_EQ(FormatCount(84310123), "84,310,123");
+    EXPECT_EQ(FormatWords(1), "1 word");
+}
+
+TEST_F(BookModel, CountsFollowTheTextsAndLeaveOneChapterOut) {
+    m_book.SetChapterText(0, "a b");
+    m_book.SetChapterText(1, "c");
+    m_book.SetChapterText(2, "d e f");
+    EXPECT_EQ(m_book.TextCounts(-1).nWords, 6u);
+    EXPECT_EQ(m_book.TextCounts(2).nWords, 3u);
+    m_book.SetChapterText(1, "c c c");
+    m_book.MoveChapterUp(2);
+    m_book.DeleteChapter(0);
+    EXPECT_EQ(m_book.ChapterCounts(0).nWords, 3u);
+    EXPECT_EQ(m_book.TextCounts(-1).nWords, 6u);
+    EXPECT_EQ(m_book.TextCounts(0).nChars, 5u);
+}
+
+}  // namespace

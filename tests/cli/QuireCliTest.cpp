@@ -183,6 +183,12 @@ TEST_F(QuireCli, InfoListsTheBook) {
     EXPECT_EQ(0, run.status);
     EXPECT_EQ("Author: Ann\nTitle: Tales\nChapters: 2\n1\t2000\tFirst\n2\t3\tSecond\nBook Size ~ 2 Kb\n",
               run.out);
+    run = Quire({"info", "-c", MakeFile("c.book", EncodeContainer(BookMembers("Ann", "Tales", {"First", "Second"},
+                                                                          {"one two\r\nthree", "abc"})))});
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ("Author: Ann\nTitle: Tales\nChapters: 2\n1\t14\t3\t12\tFirst\n2\t3\t1\t3\tSecond\n"
+              "Book Size ~ 1 Kb\nBook: 4 words, 15 characters\n",
+              run.out);
 }
 
 TEST_F(QuireCli, CheckAgreesWithTheLoader) {
@@ -283,7 +289,7 @@ TEST_F(QuireCli, HelpAndVersionGoToStandardOutput) {
         {{"--version"}, "quire (Kelvra Quire Binder) 1.0\n"},
         {{"-V"}, "quire (Kelvra Quire Binder) 1.0\n"},
         {{"pack", "--help"}, "  quire pack -o OUT.book"},
-        {{"info", "--help"}, "  quire info BOOK\n"},
+        {{"info", "--help"}, "  quire info [-c] BOOK\n"},
         {{"unpack", "-h"}, "  quire unpack [--encoding ansi|utf-8] [--codepage N] BOOK DIR\n"},
         {{"check", "--help"}, "  quire check [-q] BOOK\n"},
         {{"check-name", "--help"}, "  quire check-name [-q] NAME\n"},
