@@ -95,6 +95,9 @@ CQuireBinderDlg* CQuireBinderApp::GetMainDialog() const {
 BOOL CQuireBinderApp::PreTranslateMessage(MSG* pMsg) {
     // While the chapter title dialog is open its edit box must get Ctrl+C, Ctrl+V and the rest.
     CQuireBinderDlg* pDlg = GetMainDialog();
+    // The modeless Find and Replace dialogs take Tab, Enter and Escape themselves.
+    if (pDlg != nullptr && pDlg->m_hFindDialog != nullptr && ::IsDialogMessageA(pDlg->m_hFindDialog, pMsg))
+        return TRUE;
     if (pDlg != nullptr && !pDlg->m_bTitleDialogOpen && m_hAccel != nullptr && pDlg->m_hWnd != nullptr &&
         ::TranslateAcceleratorA(pDlg->m_hWnd, m_hAccel, pMsg))
         return TRUE;

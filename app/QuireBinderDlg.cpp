@@ -65,6 +65,9 @@ static_assert(AFX_ID_HELP == IDM_HELP, "F1 must send the Help menu item's comman
 static_assert(IDM_RECENT_BOOK_LAST - IDM_RECENT_BOOK_FIRST + 1 == CRecentBooks::kMaxBooks,
               "one command for each recent book");
 
+// The Find and Replace dialogs report to their owner with this message.
+static const UINT g_nFindReplaceMessage = ::RegisterWindowMessageA(FINDMSGSTRINGA);
+
 BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
@@ -132,6 +135,11 @@ BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_COMMAND(IDM_EDIT_REDO, &CQuireBinderDlg::OnEditRedoCommand)
     ON_MESSAGE(WM_MENUCHAR, &CQuireBinderDlg::OnMenuChar)
     ON_WM_TIMER()
+    ON_COMMAND(IDM_EDIT_FIND, &CQuireBinderDlg::OnEditFind)
+    ON_COMMAND(IDM_EDIT_FIND_NEXT, &CQuireBinderDlg::OnEditFindNext)
+    ON_COMMAND(IDM_EDIT_REPLACE, &CQuireBinderDlg::OnEditReplace)
+    ON_COMMAND(IDM_EDIT_FIND_TITLES, &CQuireBinderDlg::OnEditFindTitles)
+    ON_MESSAGE(g_nFindReplaceMessage, &CQuireBinderDlg::OnFindReplace)
     ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 0, &CQuireBinderDlg::OnRecentBook)
     ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 1, &CQuireBinderDlg::OnRecentBook)
     ON_COMMAND_ID(IDM_RECENT_BOOK_FIRST + 2, &CQuireBinderDlg::OnRecentBook)

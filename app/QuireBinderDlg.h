@@ -14,6 +14,7 @@
 //   chapters/ChapterUndo.cpp      Undo and Redo of chapter commands
 //   chapters/ChapterKeys.cpp      keys on the contents list, the added shortcuts, access letters
 //   chapters/ChapterFiles.cpp     chapters from files, split and merge
+//   chapters/FindReplace.cpp      Find, Find Next, Replace and Replace All across the book
 #pragma once
 
 #include <string>
@@ -27,6 +28,7 @@
 #include "ImageButton.h"
 #include "RecentBooks.h"
 #include "TextCounts.h"
+#include "TextFinder.h"
 #include "resource.h"
 
 class CQuireBinderDlg : public CDialog {
@@ -200,6 +202,20 @@ protected:
     // After an undo or redo: selects nSelected and shows it, unless the editor shows it already.
     void ShowChaptersAfterStep(int nSelected, const std::string& strShownBefore, int nShownBefore);
 
+    // Find and Replace through the platform's modeless dialogs, across every chapter.
+    void OnEditFind();
+    void OnEditFindNext();
+    void OnEditReplace();
+    void OnEditFindTitles();
+    LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    void OpenFindDialog(bool bReplace);
+    // From the caret on through the following chapters, once round the book. False when the text
+    // is nowhere.
+    bool FindNextMatch();
+    void ReplaceCurrentMatch();
+    void ReplaceAllMatches();
+    CTextFinder MakeFinder() const;
+
     // Keys: the contents list's own (Insert, F2, Delete, Ctrl+Up, Ctrl+Down) and the added
     // shortcuts; true when the key was taken.
     BOOL TranslateChapterKeys(MSG* pMsg);
@@ -263,6 +279,17 @@ protected:
     HWND m_hWndNextViewer = nullptr;
     // The shortcuts added to the design's table (Save As, Undo, Redo and the rest).
     HACCEL m_hAddedAccel = nullptr;
+
+public:
+    // The open Find or Replace dialog, whose keys the application lets it have; null when none.
+    HWND m_hFindDialog = nullptr;
+
+protected:
+    FINDREPLACEA m_findReplace{};
+    char m_szFindWhat[256] = "";
+    char m_szReplaceWith[256] = "";
+    bool m_bFindTitles = false;
+    DWORD m_dwFindFlags = 0;  // match case, whole word
 
     DECLARE_MESSAGE_MAP()
 };

@@ -49,6 +49,7 @@ private:
     void BenchKeystroke();
     void BenchBigText();
     void BenchChapterFiles();
+    void BenchFindNext();
 
     void Fail(const std::string& what);
     // Handles messages as the window's modal loop does until none are left, painting included.

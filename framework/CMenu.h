@@ -30,6 +30,7 @@ public:
 
     CMenu* GetSubMenu(int nPos) const;
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
+    DWORD CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, const char* lpszNewItem = nullptr);
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 

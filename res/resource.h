@@ -93,6 +93,11 @@
 // Added to the Edit menu: undo and redo of chapter commands.
 #define IDM_EDIT_UNDO 32840
 #define IDM_EDIT_REDO 32841
+// Added to the Edit menu: find and replace across the book.
+#define IDM_EDIT_FIND 32842
+#define IDM_EDIT_FIND_NEXT 32843
+#define IDM_EDIT_REPLACE 32844
+#define IDM_EDIT_FIND_TITLES 32845
 // Added to the File menu above Exit: the recent books, 1 to 8.
 #define IDM_RECENT_BOOK_FIRST 32850
 #define IDM_RECENT_BOOK_LAST 32857

@@ -13,6 +13,7 @@ class CDocTestDlg : public CChapterTestDlg {
 public:
     using CQuireBinderDlg::m_bUntitled;
     using CQuireBinderDlg::m_strDocDir;
+    using CQuireBinderDlg::m_hFindDialog;
 
     std::string Caption() const { return WindowRunner::WindowText(m_hWnd); }
 

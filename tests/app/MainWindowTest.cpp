@@ -229,7 +229,12 @@ TEST(MainWindow, MenuBarContextMenuAndSystemMenu) {
               {"Paste\tCtrl+V", 57637, {}},
               {"Delete", 32786, {}},
               kSeparator,
-              {"Select All\tCtrl+A", 57642, {}}}},
+              {"Select All\tCtrl+A", 57642, {}},
+              kSeparator,
+              {"&Find...\tCtrl+F", 32842, {}},
+              {"Find &Next\tF3", 32843, {}},
+              {"R&eplace...\tCtrl+H", 32844, {}},
+              {"Search Chapter T&itles Too", 32845, {}}}},
             {"&Help", 0, {{"Kelvra Quire Binder Help\tF1", 57670, {}}, {"About...", 32788, {}}}},
         };
         ExpectMenu(ReadMenu(::GetMenu(w.m_hWnd)), kMenuBar);
