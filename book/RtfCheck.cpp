@@ -56,21 +56,17 @@ std::string FindProblem(const char* pData, size_t nSize) {
         if (i < nSize && pData[i] == '-')
             ++i;
         size_t nDigits = 0;
-        unsigned long long nParameter = 0;
         while (i < nSize && IsDigit(pData[i])) {
-            nParameter = nParameter * 10 + unsigned(pData[i++] - '0');
+            ++i;
             if (++nDigits > kMaxDigits)
                 return "it has a number longer than " + std::to_string(kMaxDigits) + " digits";
         }
         if (i < nSize && pData[i] == ' ')
             ++i;
-        if (WordIs(pWord, nLetters, "bin")) {
-            // Binary data: its bytes are not RTF and must not be read as such.
-            if (nParameter >= nSize - i)
-                break;
-            i += size_t(nParameter);
-        } else if (WordIs(pWord, nLetters, "par") || WordIs(pWord, nLetters, "line") ||
-                   WordIs(pWord, nLetters, "sect") || WordIs(pWord, nLetters, "page")) {
+        // \bin's data are not skipped: Wine's control reads them as RTF, and braces in them open
+        // groups on its style stack like any others.
+        if (WordIs(pWord, nLetters, "par") || WordIs(pWord, nLetters, "line") ||
+            WordIs(pWord, nLetters, "sect") || WordIs(pWord, nLetters, "page")) {
             if (++nParagraphs > kMaxParagraphs)
                 return "it has more than " + std::to_string(kMaxParagraphs) + " paragraphs";
         } else if (WordIs(pWord, nLetters, "cell") || WordIs(pWord, nLetters, "nestcell")) {

@@ -1,6 +1,7 @@
 // What the platform's rich edit control can safely decode: a check of an RTF file's bytes before
 // the control sees them. Wine's control dies on deep group nesting, overlong control words and
-// parameters, and slows to minutes or dies on very many paragraphs or table cells.
+// parameters (braces in \bin data too: it reads them as RTF), and slows to minutes or dies on
+// very many paragraphs or table cells.
 #pragma once
 
 #include <cstddef>

@@ -15,6 +15,7 @@ struct RunState {
     UINT_PTR startTimer;
     UINT_PTR finishTimer;
     DWORD startDeadline;
+    HWND hBodyRunner;
 };
 
 RunState* g_pRun = nullptr;
@@ -42,12 +43,21 @@ void CALLBACK StartProc(HWND, UINT, UINT_PTR, DWORD) {
         return;  // try again at the next tick
     ::KillTimer(nullptr, g_pRun->startTimer);
     g_pRun->startTimer = 0;
-    if (bReady)
-        (*g_pRun->pBody)(dlg);
-    else
+    if (!bReady)
         ADD_FAILURE() << "the main window never became visible and enabled";
+    // Not from the timer itself: the system swallows any crash inside a timer's procedure, which
+    // would leave the test waiting for a body that is gone. A crash must end the test program.
+    ::PostMessageA(g_pRun->hBodyRunner, WM_APP, bReady, 0);
+}
+
+LRESULT CALLBACK BodyRunnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP || g_pRun == nullptr)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (wParam != 0)
+        (*g_pRun->pBody)(*g_pRun->pDlg);
     // Timers fire only when the queue is empty: whatever the body set going comes first.
     g_pRun->finishTimer = ::SetTimer(nullptr, 0, 1, &FinishProc);
+    return 0;
 }
 
 }  // namespace
@@ -56,7 +66,16 @@ INT_PTR Run(CTestMainDlg& dlg, const std::function<void(CTestMainDlg&)>& body) {
     CWinApp* pApp = AfxGetApp();
     CWnd* pOldMain = pApp->m_pMainWnd;
     pApp->m_pMainWnd = &dlg;
-    RunState run{&dlg, &body, 0, 0, ::GetTickCount() + 10000};
+    static ATOM s_runnerClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &BodyRunnerProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "QuireTestBodyRunner";
+        return ::RegisterClassA(&wc);
+    }();
+    HWND hRunner = ::CreateWindowExA(0, MAKEINTATOM(s_runnerClass), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    RunState run{&dlg, &body, 0, 0, ::GetTickCount() + 10000, hRunner};
     g_pRun = &run;
     run.startTimer = ::SetTimer(nullptr, 0, 1, &StartProc);
     INT_PTR nResult = dlg.DoModal();
@@ -65,6 +84,7 @@ INT_PTR Run(CTestMainDlg& dlg, const std::function<void(CTestMainDlg&)>& body) {
     if (run.finishTimer != 0)
         ::KillTimer(nullptr, run.finishTimer);
     g_pRun = nullptr;
+    ::DestroyWindow(hRunner);
     pApp->m_pMainWnd = pOldMain;
     return nResult;
 }

@@ -41,6 +41,8 @@ std::vector<Hostile> HostileFiles() {
          "it has more than 10000 table cells"},
         {"10001 table cells", Repeated("\\trowd\\cellx1000 x\\cell\\row ", RtfCheck::kMaxCells + 1),
          "it has more than 10000 table cells"},
+        {"\\bin data opening 40 groups", Document("{\\*\\blipuid \\bin40 " + std::string(40, '{') + "}"),
+         "its groups are nested more than 30 deep"},
         {"one byte over the size", Document(std::string(RtfCheck::kMaxBytes - 12, 'x')),
          "it is larger than 2 MB"},
     };
@@ -54,8 +56,7 @@ std::string AtTheLimits() {
         body += "\\trowd\\cellx1000 c\\cell\\row ";
     for (size_t i = 0; i < RtfCheck::kMaxParagraphs; ++i)
         body += "p\\par ";
-    // Binary data is skipped whole: braces and backslashes inside it count for nothing.
-    body += "{\\*\\blipuid \\bin40 " + std::string(40, '{') + "}";
+    body += "{\\*\\blipuid \\bin4 {{}}}";
     return Document(body);
 }
 
