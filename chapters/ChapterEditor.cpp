@@ -153,7 +153,10 @@ LRESULT CChapterEditor::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLEAR:
-            if (!bReadOnly && LargeTextAllSelected()) {
+            // Wine's control deletes the selection even when it is read-only.
+            if (bReadOnly)
+                return 0;
+            if (LargeTextAllSelected()) {
                 ReplaceAll("", true);
                 return 0;
             }

@@ -163,7 +163,8 @@ void CQuireBinderDlg::UpdateEditMenuItems() {
             m_menuMain.EnableMenuItem(nItem, EnableFlag(false));
         return;
     }
-    m_menuMain.EnableMenuItem(IDM_EDIT_PASTE, EnableFlag(ClipboardHasText()));
+    bool bPreview = pTarget == &m_wndEditor && m_bEditorPreview;
+    m_menuMain.EnableMenuItem(IDM_EDIT_PASTE, EnableFlag(ClipboardHasText() && !bPreview));
     DWORD dwStart = 0;
     DWORD dwEnd = 0;
     pTarget->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));

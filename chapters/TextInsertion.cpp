@@ -12,6 +12,11 @@
 // many megabytes. So the program cuts the text to what fits at the caret, counting the selection
 // it replaces, and tells the user when it cut.
 void CQuireBinderDlg::InsertEditorText(const char* pText, size_t nLength) {
+    // A preview is not the chapter's text: what went in would look like an edit and never be saved.
+    if (m_bEditorPreview) {
+        ::MessageBeep(MB_OK);
+        return;
+    }
     // The editor takes text up to a zero byte, as the old inserts did.
     if (const void* pZero = std::memchr(pText, '\0', nLength))
         nLength = size_t(static_cast<const char*>(pZero) - pText);

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "DocumentTest.h"
 #include "TestFiles.h"
+#include "WindowRunner.h"
 
 namespace {
 
@@ -101,6 +103,49 @@ TEST_F(DocumentTest, AnEditedTextIsSavedAsTheWindowShowsIt) {
     ASSERT_TRUE(book);
     EXPECT_EQ(book->ChapterText(0), "ab<NUL>cd!");
     EXPECT_EQ(book->ChapterText(1), "x\0y"s);
+}
+
+// A chapter shown read-only takes nothing from any way in: its preview is not its text, and an
+// edit there would be shown but never saved.
+TEST_F(DocumentTest, NothingGetsIntoAReadOnlyPreview) {
+    const std::string path = WriteBook("preview.book", "Ann", "Tale", {{"Long", Words(400000, 0)}});
+    const std::string before = ReadBytes(path);
+    const struct {
+        const char* way;
+        std::function<void(CDocTestDlg&)> act;
+    } ways[] = {
+        {"Ctrl+V", [](CDocTestDlg& w) { WindowRunner::PressKey(w.Editor(), 'V', true); }},
+        {"Shift+Insert", [](CDocTestDlg& w) { WindowRunner::PressKey(w.Editor(), VK_INSERT, false, true); }},
+        {"Edit > Paste", [](CDocTestDlg& w) { w.Menu(IDM_EDIT_PASTE); }},
+        {"right-click Paste", [](CDocTestDlg& w) { w.Menu(IDM_EDITOR_PASTE); }},
+        {"Paste Text from Clipboard", [](CDocTestDlg& w) { w.Click(IDC_PASTE_TEXT); }},
+        {"Add Text from File", [](CDocTestDlg& w) { w.Menu(IDM_IMPORT_TEXT); }},
+        {"typing", [](CDocTestDlg& w) { w.Type(IDC_EDITOR, "x\r"); }},
+        {"Cut", [](CDocTestDlg& w) { w.Menu(IDM_EDIT_CUT); }},
+        {"Delete", [](CDocTestDlg& w) { w.Menu(IDM_EDIT_DELETE); }},
+    };
+    ModalAnswerer answerer;
+    answerer.Expect(ModalAnswerer::Press(kAppTitle, IDOK));
+    Run(
+        [&](CDocTestDlg& w) {
+            SetClipboard(w.m_hWnd, {{CF_TEXT, "pasted"}});
+            ::SetFocus(w.Editor());
+            w.Menu(IDM_EDIT_SELECT_ALL);
+            const std::string shown = w.Text(IDC_EDITOR);
+            for (const auto& way : ways) {
+                SCOPED_TRACE(way.way);
+                way.act(w);
+                ModalAnswerer::PumpPending();
+                EXPECT_TRUE(w.Text(IDC_EDITOR) == shown);
+                EXPECT_FALSE(w.IsModified());
+            }
+            EXPECT_FALSE(w.MenuItemEnabled(IDM_EDIT_PASTE));
+            SetClipboard(w.m_hWnd, {});
+            w.Click(IDC_SAVE_BOOK);
+        },
+        "\"" + path + "\"");
+    EXPECT_TRUE(answerer.AllAnswered());
+    EXPECT_EQ(ReadBytes(path), before);
 }
 
 }  // namespace
