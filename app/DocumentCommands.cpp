@@ -183,6 +183,7 @@ void CQuireBinderDlg::ResetDocument() {
     m_wndContents.ResetItems();
     UpdateChapterButtons();
     ClearModified();
+    DiscardRecovery();
     m_strDocName = kNewDocName;
     m_bUntitled = true;
     m_strDocDir.clear();
@@ -191,7 +192,7 @@ void CQuireBinderDlg::ResetDocument() {
     Invalidate(TRUE);
 }
 
-void CQuireBinderDlg::OpenBook(const char* lpszPath) {
+void CQuireBinderDlg::OpenBook(const char* lpszPath, bool bRecent) {
     ResetDocument();
     if (!theBook.LoadFromFile(lpszPath)) {
         MessageBox("Invalid file format", "Error!", MB_OK | MB_ICONERROR);
@@ -227,7 +228,8 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath) {
     UpdateBookSize();
     UpdateChapterButtons();
     ClearModified();
-    RememberRecentBook(strPath);
+    if (bRecent)
+        RememberRecentBook(strPath);
     std::string strNotice = TextsShownChanged(theBook);
     if (!strNotice.empty())
         MessageBox(strNotice.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
@@ -321,6 +323,7 @@ BOOL CQuireBinderDlg::SaveBook(BOOL bCheckName) {
         UpdateCaption();
         ClearModified();
         RememberRecentBook(DocumentPath(m_strDocDir, m_strDocName));
+        DiscardRecovery();
     } else {
         MessageBox("cannot save file", QB_PRODUCT_NAME, MB_OK | MB_ICONERROR);
         m_strDocDir = strOldDir;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "QuireBinderDlg.h"
+#include "RecoveryFile.h"
 #include "WinFileSystem.h"
 #include "resource.h"
 
@@ -82,6 +83,7 @@ BOOL CQuireBinderApp::InitInstance() {
     std::string strAppDir = PrepareStartUp();
     CQuireBinderDlg dlg;
     dlg.m_strAppDir = strAppDir;
+    dlg.m_strRecoveryDir = CRecoveryFile::DefaultFolder();
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;  // the window object ends here

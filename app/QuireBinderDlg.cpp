@@ -11,6 +11,7 @@
 #include "Book.h"
 #include "IncomingText.h"
 #include "MessageSink.h"
+#include "RecoveryFile.h"
 
 namespace {
 
@@ -78,6 +79,8 @@ BEGIN_MESSAGE_MAP(CQuireBinderDlg, CDialog)
     ON_WM_DRAWCLIPBOARD()
     ON_WM_CHANGECBCHAIN()
     ON_WM_DESTROY()
+    ON_WM_TIMER()
+    ON_MESSAGE(kOfferRecoveryMessage, &CQuireBinderDlg::OnOfferRecovery)
     ON_COMMAND(IDM_FILE_NEW, &CQuireBinderDlg::OnFileNew)
     ON_BN_CLICKED(IDC_NEW_BOOK, &CQuireBinderDlg::OnFileNew)
     ON_COMMAND(IDM_FILE_OPEN, &CQuireBinderDlg::OnFileOpen)
@@ -216,6 +219,7 @@ BOOL CQuireBinderDlg::OnInitDialog() {
     m_bTitleDialogOpen = false;
     LoadRecentBooks();
     OpenCommandLineBook();
+    StartRecovery();
 
     int nMaximized =
         AfxGetApp() != nullptr ? AfxGetApp()->GetProfileInt(kPlacementSection, kMaximizedEntry, -1) : -1;
@@ -243,6 +247,7 @@ INT_PTR CQuireBinderDlg::OnToolHitTest(POINT point, TOOLINFOA* pTI) const {
 }
 
 BOOL CQuireBinderDlg::PreTranslateMessage(MSG* pMsg) {
+    NoteUserInput(pMsg);
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
         return TRUE;
     // The editor would paste Shift+Insert itself, past the program's limit on its text.

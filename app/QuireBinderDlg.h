@@ -7,6 +7,7 @@
 //   app/DocumentCommands.cpp      New, Open, Save, Save As, the save-changes prompt, the caption
 //   app/SendAndHelp.cpp           Save and Send, Help
 //   app/RecentBookCommands.cpp    the recent books in the File menu
+//   app/CrashRecovery.cpp         the copy of unsaved work kept against a crash, and its offer
 //   chapters/ChapterCommands.cpp  chapter commands, button and menu states, the modified state
 //   chapters/EditorClipboard.cpp  Edit commands, focus tracking, context menu, clipboard chain
 //   chapters/ImportAndSize.cpp    text import and the book-size display
@@ -17,6 +18,7 @@
 //   chapters/FindReplace.cpp      Find, Find Next, Replace and Replace All across the book
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@
 #include "TextFinder.h"
 #include "resource.h"
 
+class CRecoveryFile;
+
 class CQuireBinderDlg : public CDialog {
 public:
     enum { IDD = IDD_QUIREBINDER_DIALOG };
@@ -40,6 +44,12 @@ public:
 
     // The executable's directory; set before the window is created, used to find the help file.
     std::string m_strAppDir;
+    // Where the copy of an unsaved book is kept against a crash; empty: none is kept. Set before
+    // the window is created.
+    std::string m_strRecoveryDir;
+    // The copy is written once the user has paused this long, and not again within the interval.
+    DWORD m_nAutosavePauseMs = 2000;
+    DWORD m_nAutosaveIntervalMs = 30000;
     // True while the chapter title dialog is open: the application then translates no accelerators.
     bool m_bTitleDialogOpen = false;
 
@@ -50,7 +60,8 @@ public:
     // Document operations.
     BOOL QuerySave();
     void ResetDocument();
-    void OpenBook(const char* lpszPath);
+    // bRecent false: a file the user did not choose (a recovered copy) stays out of the recent books.
+    void OpenBook(const char* lpszPath, bool bRecent = true);
     void OpenCommandLineBook();
     BOOL SaveBook(BOOL bCheckName);
     BOOL AskSaveAsName();
@@ -130,6 +141,20 @@ public:
     void UpdateUndoMenuItems();
     CChapterHistory m_history;
 
+    // Crash recovery.
+    static constexpr UINT_PTR kAutosaveTimer = 1;
+    static constexpr UINT kOfferRecoveryMessage = WM_APP + 1;
+    void StartRecovery();
+    // A key or a click, and when: the copy waits for a pause in them.
+    void NoteUserInput(const MSG* pMsg);
+    void AutosaveIfPaused();
+    // The copy goes with the unsaved changes: after a save, a new or opened book, a normal end.
+    void DiscardRecovery();
+    // Offers, one at a time, the copies that programs which did not close normally left behind.
+    LRESULT OnOfferRecovery(WPARAM wParam, LPARAM lParam);
+    void RecoverBook(const std::string& strPath, const std::string& strDocDir, const std::string& strDocName,
+                     bool bUntitled);
+
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -146,6 +171,7 @@ protected:
     void OnDrawClipboard();
     void OnChangeCbChain(HWND hWndRemove, HWND hWndAfter);
     void OnDestroy();
+    void OnTimer(UINT_PTR nIDEvent);
 
     // File and Help menus.
     void OnFileNew();
@@ -290,6 +316,18 @@ protected:
     char m_szReplaceWith[256] = "";
     bool m_bFindTitles = false;
     DWORD m_dwFindFlags = 0;  // match case, whole word
+
+    std::unique_ptr<CRecoveryFile> m_pRecovery;
+    // The recovery file holds this book's unsaved changes.
+    bool m_bRecoveryWritten = false;
+    // A key or click since the last copy was written (or tried).
+    bool m_bInputSinceAutosave = false;
+    bool m_bAutosaveTried = false;
+    DWORD m_dwLastInput = 0;
+    DWORD m_dwLastAutosave = 0;
+    FILETIME m_ftLastChange = {0, 0};
+    // How long the last copy took to write, for the measurements.
+    DWORD m_dwAutosaveMs = 0;
 
     DECLARE_MESSAGE_MAP()
 };

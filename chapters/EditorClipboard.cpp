@@ -217,5 +217,6 @@ void CQuireBinderDlg::OnChangeCbChain(HWND hWndRemove, HWND hWndAfter) {
 
 void CQuireBinderDlg::OnDestroy() {
     CDialog::OnDestroy();
+    DiscardRecovery();
     ::ChangeClipboardChain(m_hWnd, m_hWndNextViewer);
 }

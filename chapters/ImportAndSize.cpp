@@ -50,6 +50,7 @@ void CQuireBinderDlg::InsertTextFile(const std::string& strPath) {
 }
 
 void CQuireBinderDlg::OnEditorChange() {
+    m_bInputSinceAutosave = true;
     UpdateBookSize();
 }
 

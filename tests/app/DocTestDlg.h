@@ -14,6 +14,8 @@ public:
     using CQuireBinderDlg::m_bUntitled;
     using CQuireBinderDlg::m_strDocDir;
     using CQuireBinderDlg::m_hFindDialog;
+    using CQuireBinderDlg::m_bRecoveryWritten;
+    using CQuireBinderDlg::m_dwAutosaveMs;
 
     std::string Caption() const { return WindowRunner::WindowText(m_hWnd); }
 

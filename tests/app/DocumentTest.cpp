@@ -73,6 +73,9 @@ INT_PTR DocumentTest::Run(const std::function<void(CDocTestDlg&)>& body, const s
     m_cmdLine = cmdLine;
     AfxGetApp()->m_lpCmdLine = &m_cmdLine[0];
     CDocTestDlg dlg;
+    dlg.m_strRecoveryDir = m_recoveryDir;
+    dlg.m_nAutosavePauseMs = 300;
+    dlg.m_nAutosaveIntervalMs = 1000;
     return WindowRunner::Run(dlg, [&](CTestMainDlg&) { body(dlg); });
 }
 

@@ -57,6 +57,8 @@ protected:
                                           std::string* pLooks = nullptr);
 
     CTempDir m_folder;
+    // Where Run's window keeps its copy against a crash (empty: none), with short pauses.
+    std::string m_recoveryDir;
 
 private:
     std::string m_oldDirectory;

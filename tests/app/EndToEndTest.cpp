@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "Book.h"
+#include "TestFiles.h"
 #include "TestMainDlg.h"
 
 namespace {
@@ -59,13 +61,24 @@ void ForgetMaximized() {
 
 class Program {
 public:
-    explicit Program(const std::string& arguments) {
+    // With `localAppData`, the program finds the user's local application data there.
+    explicit Program(const std::string& arguments, const std::string& localAppData = "") {
         m_exe = ProgramDirectory() + "\\QuireBinder.exe";
         std::string commandLine = "\"" + m_exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        std::string environment;
+        if (!localAppData.empty()) {
+            char* pStrings = ::GetEnvironmentStringsA();
+            for (const char* p = pStrings; *p != '\0'; p += std::strlen(p) + 1) {
+                if (_strnicmp(p, "LOCALAPPDATA=", 13) != 0)
+                    environment += std::string(p) + '\0';
+            }
+            ::FreeEnvironmentStringsA(pStrings);
+            environment += "LOCALAPPDATA=" + localAppData + '\0';
+        }
         STARTUPINFOA si{};
         si.cb = sizeof(si);
-        m_bStarted = ::CreateProcessA(m_exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                      nullptr, &si, &m_pi) != FALSE;
+        m_bStarted = ::CreateProcessA(m_exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                      environment.empty() ? nullptr : &environment[0], nullptr, &si, &m_pi) != FALSE;
     }
     ~Program() {
         if (!m_bStarted)
@@ -229,6 +242,66 @@ TEST(EndToEnd, TipsShowUnderThePointerOverEveryButtonAndTheLink) {
     ASSERT_NE(hQuestion, nullptr);
     ::PostMessageA(hQuestion, WM_COMMAND, IDNO, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+// A killed program's unsaved book comes back at the next start as the window showed it, under its
+// own name; the copy never touched the user's file, and goes once the book is saved.
+TEST(EndToEnd, AKilledProgramsUnsavedBookIsRecoveredAtTheNextStart) {
+    char szTemp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, szTemp);
+    const std::string appData = std::string(szTemp) + "quire e2e appdata";
+    auto hasCopy = [&] {
+        WIN32_FIND_DATAA found;
+        HANDLE hFind = ::FindFirstFileA((appData + "\\Kelvra Quire Binder\\Recovery\\*.book").c_str(), &found);
+        bool bFound = hFind != INVALID_HANDLE_VALUE;
+        ::FindClose(hFind);
+        return bFound;
+    };
+    const std::string path = std::string(szTemp) + "recovered.book";
+    CBook book;
+    book.SetAuthor("Anne");
+    book.SetChapterTitle(0, "One");
+    book.SetChapterText(0, "first");
+    ASSERT_TRUE(book.SaveToFile(path.c_str()));
+    const std::string before = ReadBytes(path);
+    std::string shown;
+    {
+        Program program("\"" + path + "\"", appData);
+        HWND hWnd = program.FindWindow("recovered.book - Kelvra Quire Binder");
+        ASSERT_NE(hWnd, nullptr);
+        for (char c : std::string("More\r\tand "))
+            ::PostMessageA(::GetDlgItem(hWnd, IDC_EDITOR), WM_CHAR, WPARAM(c), 1);
+        for (DWORD start = ::GetTickCount(); !hasCopy(); ::Sleep(50))
+            ASSERT_LT(::GetTickCount() - start, kDeadlineMs);
+        shown = Text(::GetDlgItem(hWnd, IDC_EDITOR));
+        ::TerminateProcess(program.m_pi.hProcess, 1);
+        EXPECT_EQ(program.WaitForExit(), 1);
+    }
+    EXPECT_TRUE(shown.find("More") == 0 && shown.find("\tand first") != std::string::npos) << shown;
+    EXPECT_EQ(ReadBytes(path), before);
+    {
+        Program program("", appData);
+        HWND hQuestion = program.FindWindow("Kelvra Quire Binder");
+        ASSERT_NE(hQuestion, nullptr);
+        EXPECT_EQ(Text(::GetDlgItem(hQuestion, 0xFFFF)).substr(0, 98),
+                  "Kelvra Quire Binder did not close normally. Recover the book you were working on (recovered.book, ");
+        ::PostMessageA(hQuestion, WM_COMMAND, IDYES, 0);
+        HWND hWnd = program.FindWindow("recovered.book - Kelvra Quire Binder");
+        ASSERT_NE(hWnd, nullptr);
+        EXPECT_EQ(Text(::GetDlgItem(hWnd, IDC_EDITOR)), shown);
+        ::PostMessageA(hWnd, WM_COMMAND, IDM_FILE_SAVE, 0);
+        for (DWORD start = ::GetTickCount(); ReadBytes(path) == before; ::Sleep(50))
+            ASSERT_LT(::GetTickCount() - start, kDeadlineMs);
+        ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0);
+    }
+    book.SetChapterText(0, shown);
+    const std::string expected = std::string(szTemp) + "expected.book";
+    ASSERT_TRUE(book.SaveToFile(expected.c_str()));
+    EXPECT_EQ(ReadBytes(path), ReadBytes(expected));
+    EXPECT_FALSE(hasCopy());
+    ::DeleteFileA(path.c_str());
+    ::DeleteFileA(expected.c_str());
 }
 
 }  // namespace
