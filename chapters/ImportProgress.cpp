@@ -1,5 +1,7 @@
 #include "ImportProgress.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "resource.h"
@@ -46,9 +48,17 @@ void CImportProgress::Show() {
     RECT owner = {0, 0, 0, 0};
     ::GetWindowRect(m_hOwner, &owner);
     const int nWidth = 360, nHeight = 130;
+    // Centred on the owner, yet wholly on its monitor, so that Cancel can always be reached: an
+    // owner partly off the screen would take the window with it.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hOwner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    int nLeft = (owner.left + owner.right - nWidth) / 2, nTop = (owner.top + owner.bottom - nHeight) / 2;
+    nLeft = std::max<int>(area.left, std::min<int>(area.right - nWidth, nLeft));
+    nTop = std::max<int>(area.top, std::min<int>(area.bottom - nHeight, nTop));
     m_hWnd = ::CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                               (owner.left + owner.right - nWidth) / 2, (owner.top + owner.bottom - nHeight) / 2,
-                               nWidth, nHeight, m_hOwner, nullptr, hInstance, nullptr);
+                               nLeft, nTop, nWidth, nHeight, m_hOwner, nullptr, hInstance, nullptr);
     if (m_hWnd == nullptr)
         return;
     ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
