@@ -64,10 +64,14 @@ void CQuireBinderDlg::NoteUserInput(const MSG* pMsg) {
 }
 
 void CQuireBinderDlg::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent == kAutosaveTimer)
+    if (nIDEvent == kCountTimer) {
+        KillTimer(kCountTimer);
+        UpdateCounts(true);
+    } else if (nIDEvent == kAutosaveTimer) {
         AutosaveIfPaused();
-    else
+    } else {
         CDialog::OnTimer(nIDEvent);
+    }
 }
 
 // Written on this thread while the user pauses: the editor's text can only be read here, and the

@@ -142,7 +142,7 @@ public:
     CChapterHistory m_history;
 
     // Crash recovery.
-    static constexpr UINT_PTR kAutosaveTimer = 1;
+    static constexpr UINT_PTR kAutosaveTimer = 2;
     static constexpr UINT kOfferRecoveryMessage = WM_APP + 1;
     void StartRecovery();
     // A key or a click, and when: the copy waits for a pause in them.
@@ -171,6 +171,7 @@ protected:
     void OnDrawClipboard();
     void OnChangeCbChain(HWND hWndRemove, HWND hWndAfter);
     void OnDestroy();
+    // The counts' delayed recount and the recovery copy's pauses.
     void OnTimer(UINT_PTR nIDEvent);
 
     // File and Help menus.
@@ -251,7 +252,6 @@ protected:
     // Import and book size.
     void OnAddTextFromFile();
     void OnEditorChange();
-    void OnTimer(UINT_PTR nIDEvent);
 
     // Sets the caption from the document name.
     void UpdateCaption();

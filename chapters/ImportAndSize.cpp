@@ -105,11 +105,3 @@ void CQuireBinderDlg::UpdateCounts(bool bNow) {
     m_wndStatusBar.SetText(strCounts.c_str(), 1, 0);
 }
 
-void CQuireBinderDlg::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent == kCountTimer) {
-        KillTimer(kCountTimer);
-        UpdateCounts(true);
-    } else {
-        CDialog::OnTimer(nIDEvent);
-    }
-}
