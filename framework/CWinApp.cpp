@@ -94,19 +94,29 @@ void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
 
 namespace {
 
-std::string SectionPath(const char* pszRegistryKey, const char* pszAppName, const char* lpszSection) {
-    return std::string("Software\\") + pszRegistryKey + "\\" + (pszAppName != nullptr ? pszAppName : "") +
-           "\\" + lpszSection;
+// The section's key, opened to read or created to write; null when there is no such key or the
+// application keeps no settings.
+HKEY OpenSection(const char* pszRegistryKey,
+                 const char* pszAppName,
+                 const char* lpszSection,
+                 const char* lpszEntry,
+                 bool bWrite) {
+    if (pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
+        return nullptr;
+    std::string path = std::string("Software\\") + pszRegistryKey + "\\" +
+                       (pszAppName != nullptr ? pszAppName : "") + "\\" + lpszSection;
+    HKEY hKey = nullptr;
+    LONG lResult = bWrite ? ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
+                                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey, nullptr)
+                          : ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey);
+    return lResult == ERROR_SUCCESS ? hKey : nullptr;
 }
 
 }  // namespace
 
 int CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault) const {
-    if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
-        return nDefault;
-    HKEY hKey = nullptr;
-    std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    HKEY hKey = OpenSection(m_pszRegistryKey, m_pszAppName, lpszSection, lpszEntry, false);
+    if (hKey == nullptr)
         return nDefault;
     DWORD dwType = 0;
     DWORD dwValue = 0;
@@ -120,12 +130,8 @@ int CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int n
 }
 
 BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue) const {
-    if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
-        return FALSE;
-    HKEY hKey = nullptr;
-    std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+    HKEY hKey = OpenSection(m_pszRegistryKey, m_pszAppName, lpszSection, lpszEntry, true);
+    if (hKey == nullptr)
         return FALSE;
     DWORD dwValue = DWORD(nValue);
     LONG lResult = ::RegSetValueExA(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
@@ -134,13 +140,12 @@ BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, in
     return lResult == ERROR_SUCCESS;
 }
 
-std::string CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault) const {
+std::string CWinApp::GetProfileString(const char* lpszSection,
+                                      const char* lpszEntry,
+                                      const char* lpszDefault) const {
     std::string strDefault = lpszDefault != nullptr ? lpszDefault : "";
-    if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
-        return strDefault;
-    HKEY hKey = nullptr;
-    std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    HKEY hKey = OpenSection(m_pszRegistryKey, m_pszAppName, lpszSection, lpszEntry, false);
+    if (hKey == nullptr)
         return strDefault;
     DWORD dwType = 0;
     DWORD dwSize = 0;
@@ -160,18 +165,16 @@ std::string CWinApp::GetProfileString(const char* lpszSection, const char* lpszE
     return lResult == ERROR_SUCCESS ? strValue : strDefault;
 }
 
-BOOL CWinApp::WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue) const {
-    if (m_pszRegistryKey == nullptr || lpszSection == nullptr || lpszEntry == nullptr)
+BOOL CWinApp::WriteProfileString(const char* lpszSection,
+                                 const char* lpszEntry,
+                                 const char* lpszValue) const {
+    HKEY hKey = OpenSection(m_pszRegistryKey, m_pszAppName, lpszSection, lpszEntry, true);
+    if (hKey == nullptr)
         return FALSE;
-    HKEY hKey = nullptr;
-    std::string path = SectionPath(m_pszRegistryKey, m_pszAppName, lpszSection);
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return FALSE;
-    LONG lResult = lpszValue == nullptr
-                       ? ::RegDeleteValueA(hKey, lpszEntry)
-                       : ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
-                                          DWORD(std::strlen(lpszValue) + 1));
+    LONG lResult = lpszValue == nullptr ? ::RegDeleteValueA(hKey, lpszEntry)
+                                        : ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ,
+                                                           reinterpret_cast<const BYTE*>(lpszValue),
+                                                           DWORD(std::strlen(lpszValue) + 1));
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS || (lpszValue == nullptr && lResult == ERROR_FILE_NOT_FOUND);
 }
