@@ -9,31 +9,15 @@
 
 namespace {
 
-// The menu's designed texts stay as they are; these are the letters that reach their items.
+// The designed texts that carry a shortcut stay as they are; these are the letters that reach
+// their items.
 struct AccessLetter {
     const char* lpszText;  // the item's text up to its tab
     char cLetter;
 };
 
 constexpr AccessLetter kAccessLetters[] = {
-    {"Save As...", 'A'},
-    {"Save and Send to Kelvra computer...", 'D'},
-    {"Table of Contents", 'O'},
-    {"Chapter", 'H'},
-    {"New Chapter", 'N'},
-    {"Rename Chapter", 'R'},
-    {"Delete Chapter", 'D'},
-    {"Move Chapter Up", 'U'},
-    {"Move Chapter Down", 'W'},
-    {"Add Text from File...", 'A'},
-    {"Paste Text from Clipboard", 'P'},
-    {"Cut", 'T'},
-    {"Copy", 'C'},
-    {"Paste", 'P'},
-    {"Delete", 'D'},
-    {"Select All", 'A'},
-    {QB_PRODUCT_NAME " Help", 'H'},
-    {"About...", 'A'},
+    {"Cut", 'T'}, {"Copy", 'C'}, {"Paste", 'P'}, {"Select All", 'A'}, {QB_PRODUCT_NAME " Help", 'H'},
 };
 
 char Upper(char c) {

@@ -144,6 +144,7 @@ TEST_F(DocumentTest, ShortcutsTabOrderAndAccessLetters) {
             {{'S'}, true, IDM_FILE_SAVE_AS},  {{'F', 'A'}, false, IDM_FILE_SAVE_AS},
             {{'F', 'D'}, false, IDM_FILE_SAVE_SEND}, {{'E', 'O', 'N'}, false, IDM_NEW_CHAPTER},
             {{'H', 'A'}, false, IDM_ABOUT},   {{'H', 'H'}, false, IDM_HELP},
+            {{'E', 'H', 'S'}, false, IDM_SPLIT_INTO_CHAPTERS},
         };
         for (const Keys& k : cases) {
             SCOPED_TRACE(std::string(k.keys.begin(), k.keys.end()));

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resource.h"
@@ -25,8 +27,8 @@ const std::vector<Item> kMainMenu{
          {"&New\tCtrl+N", 57600, {}},
          {"&Open...\tCtrl+O", 57601, {}},
          {"&Save\tCtrl+S", 57603, {}},
-         {"Save As...", 32789, {}},
-         {"Save and Send to Kelvra computer...", 32797, {}},
+         {"Save &As...", 32789, {}},
+         {"Save and Sen&d to Kelvra computer...", 32797, {}},
          kSeparator,
          {"E&xit", 32771, {}},
      }},
@@ -36,30 +38,30 @@ const std::vector<Item> kMainMenu{
          {"&Undo\tCtrl+Z", 32840, {}},
          {"&Redo\tCtrl+Y", 32841, {}},
          kSeparator,
-         {"Table of Contents",
+         {"Table &of Contents",
           0,
           {
-              {"New Chapter", 32792, {}},
-              {"Add Chapters from Files...\tCtrl+Shift+O", IDM_ADD_CHAPTERS, {}},
-              {"Rename Chapter", 32793, {}},
-              {"Delete Chapter", 32798, {}},
-              {"Move Chapter Up", 32794, {}},
-              {"Move Chapter Down", 32795, {}},
-              {"Merge with Next Chapter", IDM_MERGE_NEXT, {}},
+              {"&New Chapter", 32792, {}},
+              {"&Add Chapters from Files...\tCtrl+Shift+O", IDM_ADD_CHAPTERS, {}},
+              {"&Rename Chapter", 32793, {}},
+              {"&Delete Chapter", 32798, {}},
+              {"Move Chapter &Up", 32794, {}},
+              {"Move Chapter Do&wn", 32795, {}},
+              {"&Merge with Next Chapter", IDM_MERGE_NEXT, {}},
           }},
-         {"Chapter",
+         {"C&hapter",
           0,
           {
-              {"Add Text from File...", 32790, {}},
-              {"Paste Text from Clipboard", 32791, {}},
-              {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}},
-              {"Split into Chapters...", IDM_SPLIT_INTO_CHAPTERS, {}},
+              {"&Add Text from File...", 32790, {}},
+              {"&Paste Text from Clipboard", 32791, {}},
+              {"Split Chapter at &Cursor", IDM_SPLIT_AT_CURSOR, {}},
+              {"&Split into Chapters...", IDM_SPLIT_INTO_CHAPTERS, {}},
           }},
          kSeparator,
          {"Cut\tCtrl+X", 57635, {}},
          {"Copy\tCtrl+C", 57634, {}},
          {"Paste\tCtrl+V", 57637, {}},
-         {"Delete", 32786, {}},
+         {"&Delete", 32786, {}},
          kSeparator,
          {"Select All\tCtrl+A", 57642, {}},
          kSeparator,
@@ -72,14 +74,14 @@ const std::vector<Item> kMainMenu{
      0,
      {
          {"Kelvra Quire Binder Help\tF1", 57670, {}},
-         {"About...", 32788, {}},
+         {"&About...", 32788, {}},
      }},
 };
 
 const std::vector<Item> kEditorMenuPopup{
-    {"Undo", 32811, {}},   kSeparator, {"Cut", 32807, {}},        {"Copy", 32808, {}}, {"Paste", 32809, {}},
-    {"Delete", 32810, {}}, kSeparator, {"Select All", 32806, {}},
-    kSeparator, {"Split Chapter at Cursor", IDM_SPLIT_AT_CURSOR, {}},
+    {"&Undo", 32811, {}},   kSeparator, {"Cu&t", 32807, {}},        {"&Copy", 32808, {}}, {"&Paste", 32809, {}},
+    {"&Delete", 32810, {}}, kSeparator, {"Select &All", 32806, {}},
+    kSeparator, {"Split Chapter at Cu&rsor", IDM_SPLIT_AT_CURSOR, {}},
 };
 
 void ExpectMenu(HMENU menu, const std::vector<Item>& expected, const std::string& path) {
@@ -110,10 +112,35 @@ void ExpectMenu(HMENU menu, const std::vector<Item>& expected, const std::string
     }
 }
 
+// Every item of a popup has its own access letter: an "&" of its own, or, for the designed texts
+// that carry a shortcut and so stay as they are, the letter the window answers (given here).
+void ExpectDistinctAccessLetters(HMENU menu) {
+    const std::vector<std::pair<std::string, char>> kAnswered{
+        {"Cut", 'T'}, {"Copy", 'C'}, {"Paste", 'P'}, {"Select All", 'A'}, {"Kelvra Quire Binder Help", 'H'}};
+    std::string letters;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = "";
+        if (GetMenuStringA(menu, UINT(i), text, int(sizeof text), MF_BYPOSITION) == 0)
+            continue;  // a separator
+        std::string item = std::string(text).substr(0, std::string(text).find('\t'));
+        size_t amp = item.find('&');
+        char letter = amp != std::string::npos ? char(toupper(item[amp + 1])) : 0;
+        for (const auto& answered : kAnswered)
+            letter = item == answered.first ? answered.second : letter;
+        EXPECT_NE(letter, 0) << item;
+        EXPECT_EQ(letters.find(letter), std::string::npos) << item << " repeats " << letter;
+        letters += letter;
+        if (HMENU sub = GetSubMenu(menu, i))
+            ExpectDistinctAccessLetters(sub);
+    }
+}
+
 TEST(Menu, MenuBar129) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU));
     ASSERT_NE(menu, nullptr);
     ExpectMenu(menu, kMainMenu, "menu 129");
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        ExpectDistinctAccessLetters(GetSubMenu(menu, i));
     DestroyMenu(menu);
 }
 
@@ -124,6 +151,7 @@ TEST(Menu, EditorContextMenu158IsItsFirstPopup) {
     HMENU popup = GetSubMenu(menu, 0);
     ASSERT_NE(popup, nullptr);
     ExpectMenu(popup, kEditorMenuPopup, "menu 158");
+    ExpectDistinctAccessLetters(popup);
     DestroyMenu(menu);
 }
 
