@@ -90,7 +90,7 @@ void PrintCommand(const CommandHelp& help) {
 }  // namespace
 
 void PrintVersion() {
-    std::printf("quire (Kelvra Quire Binder) %s\n", QB_VERSION_STRING);
+    std::printf("quire (%s) %s\n", QB_PRODUCT_NAME, QB_VERSION_STRING);
 }
 
 void PrintHelp(const char* command) {

@@ -7,9 +7,8 @@
 #define IDC_STATIC (-1)
 #endif
 
-// The product's name, wherever the program shows it: captions, the About box, the Help menu and
-// the version resource.
-#define QB_PRODUCT_NAME "Kelvra Quire Binder"
+// QB_PRODUCT_NAME and the version.
+#include "QuireVersion.h"
 
 // Dialog templates
 #define IDD_ABOUTBOX 100
