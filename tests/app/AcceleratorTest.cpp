@@ -18,7 +18,8 @@ struct Shortcut {
 };
 
 const std::vector<Shortcut> kShortcuts = {
-    {'N', 57600}, {'O', 57601}, {'S', 57603}, {'A', 57642}, {'C', 57634}, {'V', 57637}, {'X', 57635},
+    {'N', IDM_FILE_NEW},  {'O', IDM_FILE_OPEN},  {'S', IDM_FILE_SAVE}, {'A', IDM_EDIT_SELECT_ALL},
+    {'C', IDM_EDIT_COPY}, {'V', IDM_EDIT_PASTE}, {'X', IDM_EDIT_CUT},
 };
 
 // Text on the clipboard and a part of the Author field selected, so that no Edit item has a
@@ -32,7 +33,7 @@ void PrepareEditState(CTestMainDlg& w) {
         ::SetClipboardData(CF_TEXT, hText);
         ::CloseClipboard();
     }
-    HWND hAuthor = ::GetDlgItem(w.m_hWnd, 1000);
+    HWND hAuthor = ::GetDlgItem(w.m_hWnd, IDC_AUTHOR);
     ::SetWindowTextA(hAuthor, "Charlotte");
     ::SetFocus(hAuthor);
     ::SendMessageA(hAuthor, EM_SETSEL, 0, 4);
@@ -48,7 +49,7 @@ TEST(Accelerators, ReachTheWindowAsTheirCommands) {
     SwallowShortcuts(dlg);
     WindowRunner::Run(dlg, [](CTestMainDlg& w) {
         PrepareEditState(w);
-        for (HWND hFocus : {::GetDlgItem(w.m_hWnd, 1000), ::GetDlgItem(w.m_hWnd, 1010)}) {
+        for (HWND hFocus : {::GetDlgItem(w.m_hWnd, IDC_AUTHOR), ::GetDlgItem(w.m_hWnd, IDC_CONTENTS)}) {
             ::SetFocus(hFocus);
             for (const Shortcut& shortcut : kShortcuts) {
                 SCOPED_TRACE(std::string("Ctrl+") + char(shortcut.key));
@@ -62,7 +63,7 @@ TEST(Accelerators, ReachTheWindowAsTheirCommands) {
         }
         // Without Ctrl the letter is typed, not translated.
         w.m_commands.clear();
-        WindowRunner::PressKey(::GetDlgItem(w.m_hWnd, 1000), 'N');
+        WindowRunner::PressKey(::GetDlgItem(w.m_hWnd, IDC_AUTHOR), 'N');
         EXPECT_TRUE(w.MenuCommandIds().empty());
     });
 }
@@ -73,13 +74,13 @@ TEST(Accelerators, NoneWhileTheTitleDialogIsOpen) {
     WindowRunner::Run(dlg, [](CTestMainDlg& w) {
         PrepareEditState(w);
         w.m_bTitleDialogOpen = true;
-        HWND hAuthor = ::GetDlgItem(w.m_hWnd, 1000);
+        HWND hAuthor = ::GetDlgItem(w.m_hWnd, IDC_AUTHOR);
         for (const Shortcut& shortcut : kShortcuts)
             WindowRunner::PressKey(hAuthor, shortcut.key, true);
         EXPECT_TRUE(w.MenuCommandIds().empty());
         w.m_bTitleDialogOpen = false;
         WindowRunner::PressKey(hAuthor, 'S', true);
-        EXPECT_EQ(w.MenuCommandIds(), std::vector<UINT>{57603});
+        EXPECT_EQ(w.MenuCommandIds(), std::vector<UINT>{IDM_FILE_SAVE});
     });
 }
 

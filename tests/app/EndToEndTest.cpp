@@ -162,10 +162,12 @@ TEST(EndToEnd, StartsShowsTheNewBookAndClosesFromOutside) {
     HWND hWnd = program.FindWindow("new.book - Kelvra Quire Binder");
     ASSERT_NE(hWnd, nullptr);
 
-    for (int id : {1000, 1001, 1004, 1005, 1006, 1009, 1010, 1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019,
-                   1023, 1024, 1032})
+    for (int id :
+         {IDC_AUTHOR, IDC_TITLE, IDC_NEW_CHAPTER, IDC_DELETE_CHAPTER, IDC_RENAME_CHAPTER, IDC_IMPORT_TEXT,
+          IDC_CONTENTS, IDC_CHAPTERS_FRAME, IDC_NEW_BOOK, IDC_OPEN_BOOK, IDC_HEADER_FRAME, IDC_SAVE_BOOK,
+          IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_SEND_BOOK, IDC_CHAPTER_LABEL, IDC_PASTE_TEXT, IDC_EDITOR})
         EXPECT_NE(::GetDlgItem(hWnd, id), nullptr) << id;
-    EXPECT_EQ(Text(::GetDlgItem(hWnd, 101)), "Book Size ~ 1 Kb");
+    EXPECT_EQ(Text(::GetDlgItem(hWnd, IDC_STATUS_BAR)), "Book Size ~ 1 Kb");
     EXPECT_NE(::GetMenu(hWnd), nullptr);  // menu handles do not cross processes: only its presence
     EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, "Folioview`s Book\\shell\\open\\command"),
               "\"" + program.m_exe + "\" \"%1\"");
@@ -189,7 +191,7 @@ TEST(EndToEnd, OpensTheBookOnItsCommandLineAndRemembersMaximized) {
         Program program("\"" + path + "\"");
         HWND hWnd = program.FindWindow("quire e2e.book - Kelvra Quire Binder");
         ASSERT_NE(hWnd, nullptr);
-        EXPECT_EQ(Text(::GetDlgItem(hWnd, 1000)), "Anne Bronte");
+        EXPECT_EQ(Text(::GetDlgItem(hWnd, IDC_AUTHOR)), "Anne Bronte");
         ::PostMessageA(hWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), 0);
@@ -221,16 +223,18 @@ TEST(EndToEnd, TipsShowUnderThePointerOverEveryButtonAndTheLink) {
                 << button.id << (::IsWindowEnabled(hButton) ? " enabled" : " disabled") << ", pass " << pass;
         }
         if (pass == 0) {  // a chapter enables most of the buttons that were disabled
-            ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), LPARAM(::GetDlgItem(hWnd, 1004)));
+            ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDC_NEW_CHAPTER, BN_CLICKED),
+                           LPARAM(::GetDlgItem(hWnd, IDC_NEW_CHAPTER)));
             HWND hTitle = program.FindWindow("Chapter Title");
             ASSERT_NE(hTitle, nullptr);
             ::PostMessageA(hTitle, WM_COMMAND, IDOK, 0);
-            for (DWORD start = ::GetTickCount(); !::IsWindowEnabled(::GetDlgItem(hWnd, 1005)); ::Sleep(20))
+            for (DWORD start = ::GetTickCount(); !::IsWindowEnabled(::GetDlgItem(hWnd, IDC_DELETE_CHAPTER));
+                 ::Sleep(20))
                 ASSERT_LT(::GetTickCount() - start, kDeadlineMs);
         }
     }
 
-    ::PostMessageA(hWnd, WM_COMMAND, 32788, 0);
+    ::PostMessageA(hWnd, WM_COMMAND, IDM_ABOUT, 0);
     HWND hAbout = program.FindWindow("About Kelvra Quire Binder");
     ASSERT_NE(hAbout, nullptr);
     std::string link = Text(::GetDlgItem(hAbout, IDC_LINK));

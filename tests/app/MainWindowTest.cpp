@@ -32,33 +32,33 @@ struct ControlSpec {
 
 // Template order, which is also the tab order; the status bar comes last, made at initialisation.
 const std::vector<ControlSpec> kControls = {
-    {1000, "Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, ""},
-    {1001, "Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, ""},
-    {1010, "ListBox",
+    {IDC_AUTHOR, "Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, ""},
+    {IDC_TITLE, "Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, ""},
+    {IDC_CONTENTS, "ListBox",
      LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL |
          WS_VSCROLL | WS_BORDER | WS_TABSTOP,
      ""},
-    {1024, "Button", kImageButton, ""},
-    {1004, "Button", kImageButton, ""},
-    {1006, "Button", kImageButton, ""},
-    {1005, "Button", kImageButton, ""},
-    {1017, "Button", kImageButton, ""},
-    {1018, "Button", kImageButton, ""},
-    {1009, "Button", kImageButton, ""},
+    {IDC_PASTE_TEXT, "Button", kImageButton, ""},
+    {IDC_NEW_CHAPTER, "Button", kImageButton, ""},
+    {IDC_RENAME_CHAPTER, "Button", kImageButton, ""},
+    {IDC_DELETE_CHAPTER, "Button", kImageButton, ""},
+    {IDC_MOVE_UP, "Button", kImageButton, ""},
+    {IDC_MOVE_DOWN, "Button", kImageButton, ""},
+    {IDC_IMPORT_TEXT, "Button", kImageButton, ""},
     {-1, "Static", SS_LEFT, "Author:"},
     {-1, "Static", SS_LEFT, "Title:"},
-    {1012, "Button", BS_GROUPBOX, ""},
+    {IDC_CHAPTERS_FRAME, "Button", BS_GROUPBOX, ""},
     {-1, "Static", SS_CENTER | SS_CENTERIMAGE, "Table of Contents"},
-    {1015, "Button", BS_GROUPBOX, ""},
-    {1013, "Button", kImageButton, ""},
-    {1014, "Button", kImageButton, ""},
-    {1016, "Button", kImageButton, ""},
-    {1019, "Button", kImageButton, ""},
-    {1032, "RichEdit",
+    {IDC_HEADER_FRAME, "Button", BS_GROUPBOX, ""},
+    {IDC_NEW_BOOK, "Button", kImageButton, ""},
+    {IDC_OPEN_BOOK, "Button", kImageButton, ""},
+    {IDC_SAVE_BOOK, "Button", kImageButton, ""},
+    {IDC_SEND_BOOK, "Button", kImageButton, ""},
+    {IDC_EDITOR, "RichEdit",
      ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_DISABLENOSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
      ""},
-    {1023, "Static", SS_LEFTNOWORDWRAP, ""},
-    {101, "msctls_statusbar32", WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, "Book Size ~ 1 Kb"},
+    {IDC_CHAPTER_LABEL, "Static", SS_LEFTNOWORDWRAP, ""},
+    {IDC_STATUS_BAR, "msctls_statusbar32", WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, "Book Size ~ 1 Kb"},
 };
 
 std::string ClassName(HWND hWnd) {
@@ -153,8 +153,9 @@ TEST(MainWindow, ControlsAfterStartUpMatchTheTemplate) {
         EXPECT_EQ(i, kControls.size());
 
         // The custom controls are attached; every button has its 16x16 icon.
-        EXPECT_NE(dynamic_cast<CContentsListBox*>(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, 1010))),
-                  nullptr);
+        EXPECT_NE(
+            dynamic_cast<CContentsListBox*>(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, IDC_CONTENTS))),
+            nullptr);
         for (const ButtonSpec& button : kButtonTips) {
             SCOPED_TRACE("button " + std::to_string(button.id));
             auto* pButton = dynamic_cast<CImageButton*>(CWnd::FromHandlePermanent(::GetDlgItem(w.m_hWnd, button.id)));
@@ -165,17 +166,18 @@ TEST(MainWindow, ControlsAfterStartUpMatchTheTemplate) {
         }
 
         // Limits, event mask and the state of a new book.
-        HWND hEditor = ::GetDlgItem(w.m_hWnd, 1032);
-        EXPECT_EQ(::SendMessageA(::GetDlgItem(w.m_hWnd, 1000), EM_GETLIMITTEXT, 0, 0), 50);
-        EXPECT_EQ(::SendMessageA(::GetDlgItem(w.m_hWnd, 1001), EM_GETLIMITTEXT, 0, 0), 50);
+        HWND hEditor = ::GetDlgItem(w.m_hWnd, IDC_EDITOR);
+        EXPECT_EQ(::SendMessageA(::GetDlgItem(w.m_hWnd, IDC_AUTHOR), EM_GETLIMITTEXT, 0, 0), 50);
+        EXPECT_EQ(::SendMessageA(::GetDlgItem(w.m_hWnd, IDC_TITLE), EM_GETLIMITTEXT, 0, 0), 50);
         EXPECT_EQ(::SendMessageA(hEditor, EM_GETEVENTMASK, 0, 0), ENM_CHANGE | ENM_MOUSEEVENTS);
         EXPECT_EQ(::SendMessageA(hEditor, EM_GETLIMITTEXT, 0, 0), 0x100000);
         EXPECT_FALSE(::IsWindowEnabled(hEditor));
-        for (int id : {1004, 1013, 1014, 1016, 1019})
+        for (int id : {IDC_NEW_CHAPTER, IDC_NEW_BOOK, IDC_OPEN_BOOK, IDC_SAVE_BOOK, IDC_SEND_BOOK})
             EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(w.m_hWnd, id))) << id;
-        for (int id : {1005, 1006, 1009, 1017, 1018, 1024})
+        for (int id : {IDC_DELETE_CHAPTER, IDC_RENAME_CHAPTER, IDC_IMPORT_TEXT, IDC_MOVE_UP, IDC_MOVE_DOWN,
+                       IDC_PASTE_TEXT})
             EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(w.m_hWnd, id))) << id;
-        EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.m_hWnd, 1000));
+        EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.m_hWnd, IDC_AUTHOR));
         EXPECT_EQ(w.m_nLastFocusedEdit, 1);
         EXPECT_EQ(w.m_nFocusRestoreTarget, 1);
         EXPECT_FALSE(w.IsModified());
@@ -217,7 +219,7 @@ TEST(MainWindow, TooltipsNameEveryButtonAndNothingElse) {
             EXPECT_EQ(TipAt(w, Centre(ChildRect(w, button.id)), &nHit), button.tip) << button.id;
             EXPECT_EQ(nHit, button.id);
         }
-        for (int id : {1010, 1032, 1000, 101})
+        for (int id : {IDC_CONTENTS, IDC_EDITOR, IDC_AUTHOR, IDC_STATUS_BAR})
             EXPECT_EQ(TipAt(w, Centre(ChildRect(w, id))), "") << id;
         INT_PTR nHit = 0;
         EXPECT_EQ(TipAt(w, POINT{1, 1}, &nHit), "");  // the bare window
@@ -248,7 +250,8 @@ TEST(MainWindow, LayoutFollowsTheWindowSize) {
     CTestMainDlg dlg;
     WindowRunner::Run(dlg, [](CTestMainDlg& w) {
         std::vector<RECT> before;
-        const int kFixed[] = {1000, 1001, 1010, 1012, 1015, 1023, 1032};
+        const int kFixed[] = {IDC_AUTHOR,       IDC_TITLE,         IDC_CONTENTS, IDC_CHAPTERS_FRAME,
+                              IDC_HEADER_FRAME, IDC_CHAPTER_LABEL, IDC_EDITOR};
         for (int id : kFixed)
             before.push_back(ChildRect(w, id));
         std::vector<RECT> buttons;
@@ -260,23 +263,23 @@ TEST(MainWindow, LayoutFollowsTheWindowSize) {
             ::SetWindowPos(w.m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
             RECT client;
             ::GetClientRect(w.m_hWnd, &client);
-            RECT status = ChildRect(w, 101);
+            RECT status = ChildRect(w, IDC_STATUS_BAR);
             EXPECT_EQ(status.bottom, client.bottom);
             EXPECT_EQ(status.left, client.left);
             EXPECT_EQ(status.right, client.right);
             const LONG h = status.bottom - status.top;
             EXPECT_GT(h, 0);
 
-            EXPECT_EQ(ChildRect(w, 1000).right, client.right - 5);
-            EXPECT_EQ(ChildRect(w, 1001).right, client.right - 5);
-            EXPECT_EQ(ChildRect(w, 1023).right, client.right - 5);
-            EXPECT_EQ(ChildRect(w, 1015).right, client.right);
-            EXPECT_EQ(ChildRect(w, 1032).right, client.right - 5);
-            EXPECT_EQ(ChildRect(w, 1032).bottom, client.bottom - h - 5);
-            EXPECT_EQ(ChildRect(w, 1012).right, client.right);
-            EXPECT_EQ(ChildRect(w, 1012).bottom, client.bottom - h);
-            EXPECT_EQ(ChildRect(w, 1010).bottom, client.bottom - h - 5);
-            EXPECT_EQ(ChildRect(w, 1010).right, before[2].right);  // the list keeps its width
+            EXPECT_EQ(ChildRect(w, IDC_AUTHOR).right, client.right - 5);
+            EXPECT_EQ(ChildRect(w, IDC_TITLE).right, client.right - 5);
+            EXPECT_EQ(ChildRect(w, IDC_CHAPTER_LABEL).right, client.right - 5);
+            EXPECT_EQ(ChildRect(w, IDC_HEADER_FRAME).right, client.right);
+            EXPECT_EQ(ChildRect(w, IDC_EDITOR).right, client.right - 5);
+            EXPECT_EQ(ChildRect(w, IDC_EDITOR).bottom, client.bottom - h - 5);
+            EXPECT_EQ(ChildRect(w, IDC_CHAPTERS_FRAME).right, client.right);
+            EXPECT_EQ(ChildRect(w, IDC_CHAPTERS_FRAME).bottom, client.bottom - h);
+            EXPECT_EQ(ChildRect(w, IDC_CONTENTS).bottom, client.bottom - h - 5);
+            EXPECT_EQ(ChildRect(w, IDC_CONTENTS).right, before[2].right);  // the list keeps its width
             for (size_t i = 0; i < before.size(); ++i) {
                 EXPECT_EQ(ChildRect(w, kFixed[i]).left, before[i].left) << kFixed[i];
                 EXPECT_EQ(ChildRect(w, kFixed[i]).top, before[i].top) << kFixed[i];
@@ -295,11 +298,11 @@ TEST(MainWindow, MinimumSizeWhileDragging) {
         RECT window;
         ::GetWindowRect(w.m_hWnd, &window);
         RECT paste;
-        ::GetWindowRect(::GetDlgItem(w.m_hWnd, 1024), &paste);
+        ::GetWindowRect(::GetDlgItem(w.m_hWnd, IDC_PASTE_TEXT), &paste);
         RECT down;
-        ::GetWindowRect(::GetDlgItem(w.m_hWnd, 1018), &down);
+        ::GetWindowRect(::GetDlgItem(w.m_hWnd, IDC_MOVE_DOWN), &down);
         RECT status;
-        ::GetWindowRect(::GetDlgItem(w.m_hWnd, 101), &status);
+        ::GetWindowRect(::GetDlgItem(w.m_hWnd, IDC_STATUS_BAR), &status);
         const LONG minWidth = paste.right - window.left + 10;
         const LONG minHeight = down.bottom - window.top + (status.bottom - status.top) + 10;
 
@@ -337,11 +340,11 @@ TEST(MainWindow, MinimumSizeWhileDragging) {
 TEST(MainWindow, EscapeAndEnterNeverCloseIt) {
     CTestMainDlg dlg;
     INT_PTR nResult = WindowRunner::Run(dlg, [](CTestMainDlg& w) {
-        HWND hAuthor = ::GetDlgItem(w.m_hWnd, 1000);
+        HWND hAuthor = ::GetDlgItem(w.m_hWnd, IDC_AUTHOR);
         ::SetFocus(hAuthor);
         WindowRunner::PressKey(hAuthor, VK_RETURN);
         WindowRunner::PressKey(hAuthor, VK_ESCAPE);
-        HWND hList = ::GetDlgItem(w.m_hWnd, 1010);
+        HWND hList = ::GetDlgItem(w.m_hWnd, IDC_CONTENTS);
         ::SetFocus(hList);
         WindowRunner::PressKey(hList, VK_ESCAPE);
         WindowRunner::PressKey(w.m_hWnd, VK_ESCAPE);
@@ -376,7 +379,7 @@ TEST(MainWindow, MessageSinkAndAboutBoxes) {
         answerer.Expect(ModalAnswerer::Press("About Kelvra Quire Binder", IDOK));
         ::SendMessageA(w.m_hWnd, WM_SYSCOMMAND, 16, 0);
         answerer.Expect(ModalAnswerer::Press("About Kelvra Quire Binder", IDOK));
-        ::SendMessageA(w.m_hWnd, WM_COMMAND, 32788, 0);
+        ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_ABOUT, 0);
         EXPECT_TRUE(answerer.AllAnswered());
         ASSERT_EQ(answerer.Seen().size(), 3u);
         for (const auto& seen : answerer.Seen())

@@ -39,7 +39,7 @@ void ForgetMaximized() {
 }
 
 void TypeAuthor(CTestMainDlg& w, const char* text) {
-    ::SendMessageA(::GetDlgItem(w.m_hWnd, 1000), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    ::SendMessageA(::GetDlgItem(w.m_hWnd, IDC_AUTHOR), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     ASSERT_TRUE(w.IsModified());
 }
 
@@ -77,7 +77,7 @@ TEST(LeavingTheWindow, ExitStoresNothing) {
     CTestMainDlg dlg;
     INT_PTR nResult = WindowRunner::Run(dlg, [](CTestMainDlg& w) {
         ::SendMessageA(w.m_hWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-        ::PostMessageA(w.m_hWnd, WM_COMMAND, 32771, 0);
+        ::PostMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_EXIT, 0);
     });
     EXPECT_EQ(nResult, 0);
     EXPECT_EQ(StoredMaximized(), kAbsent);
@@ -99,7 +99,7 @@ TEST(LeavingTheWindow, OnlyNonzeroValuesOtherThanMinusOneMaximize) {
 // With unsaved changes Close and Exit ask first; Cancel keeps the window and stores nothing.
 TEST(LeavingTheWindow, CancelledSaveQuestionKeepsTheWindow) {
     ForgetMaximized();
-    for (WPARAM how : {WPARAM(0), WPARAM(32771)}) {
+    for (WPARAM how : {WPARAM(0), WPARAM(IDM_FILE_EXIT)}) {
         SCOPED_TRACE(how == 0 ? "Close" : "Exit");
         CTestMainDlg dlg;
         ModalAnswerer answerer;

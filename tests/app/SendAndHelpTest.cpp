@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr WPARAM kSaveAndSend = 32797;
-constexpr int kSendButton = 1019;
-constexpr WPARAM kHelp = 57670;
 const std::string kMissingHelp =
     "You don't have QuireBinder.chm or HTML Help Viewer!\n\n"
     "Please download Help Viewer from URL:\n\n"
@@ -96,7 +93,8 @@ protected:
     }
 
     static void TypeAuthor(CTestMainDlg& w, const char* text) {
-        ::SendMessageA(::GetDlgItem(w.m_hWnd, 1000), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+        ::SendMessageA(::GetDlgItem(w.m_hWnd, IDC_AUTHOR), EM_REPLACESEL, TRUE,
+                       reinterpret_cast<LPARAM>(text));
     }
 
     std::string m_dir;
@@ -111,9 +109,9 @@ TEST_F(SaveAndSend, NeverSavedBookAsksForANameAndSendsNothingWhenCancelled) {
         TypeAuthor(w, "Jane");
         ModalAnswerer answerer;
         answerer.Expect(ModalAnswerer::Press("Save As", IDCANCEL));
-        ::SendMessageA(w.m_hWnd, WM_COMMAND, kSaveAndSend, 0);
+        ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_SAVE_SEND, 0);
         answerer.Expect(ModalAnswerer::Press("Save As", IDCANCEL));
-        ::SendMessageA(::GetDlgItem(w.m_hWnd, kSendButton), BM_CLICK, 0, 0);
+        ::SendMessageA(::GetDlgItem(w.m_hWnd, IDC_SEND_BOOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(answerer.AllAnswered());
         EXPECT_EQ(answerer.Seen().size(), 2u);
         EXPECT_EQ(WindowRunner::WindowText(w.m_hWnd), "new.book - Kelvra Quire Binder");
@@ -132,7 +130,7 @@ TEST_F(SaveAndSend, RecordCarriesThePathAndNameOfTheFileJustWritten) {
         TypeAuthor(w, "Mary Shelley");
         ModalAnswerer answerer;
         answerer.Expect(ModalAnswerer::FileName("Save As", "C:\\Books\\My.book"));
-        ::SendMessageA(::GetDlgItem(w.m_hWnd, kSendButton), BM_CLICK, 0, 0);
+        ::SendMessageA(::GetDlgItem(w.m_hWnd, IDC_SEND_BOOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(answerer.AllAnswered());
 
         ASSERT_EQ(g_wizardCalls.size(), 1u);
@@ -150,7 +148,7 @@ TEST_F(SaveAndSend, RecordCarriesThePathAndNameOfTheFileJustWritten) {
         EXPECT_FALSE(w.IsModified());
 
         g_nWizardResult = 1;
-        ::SendMessageA(w.m_hWnd, WM_COMMAND, kSaveAndSend, 0);
+        ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_SAVE_SEND, 0);
         EXPECT_EQ(g_wizardCalls.size(), 2u);
         EXPECT_EQ(answerer.Seen().size(), 1u) << "no message of the program's own";
     });
@@ -172,7 +170,7 @@ TEST_F(SaveAndSend, UnchangedSavedBookIsWrittenAgainBeforeTheWizard) {
         ::CloseHandle(hFile);
 
         ModalAnswerer answerer;  // no window may appear
-        ::SendMessageA(w.m_hWnd, WM_COMMAND, kSaveAndSend, 0);
+        ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_SAVE_SEND, 0);
         ASSERT_EQ(g_wizardCalls.size(), 1u);
         EXPECT_TRUE(g_wizardCalls[0].bBookReadable);
         EXPECT_EQ(g_wizardCalls[0].author, "Anne Bronte");
@@ -193,7 +191,7 @@ TEST_F(SaveAndSend, InvalidNameKeptWithYesIsSentUnderThatName) {
             w.OpenBook(path.c_str());
             ModalAnswerer answerer;
             answerer.Expect(ModalAnswerer::Press("Kelvra Quire Binder", IDYES).WithText(kWarning));
-            ::SendMessageA(w.m_hWnd, WM_COMMAND, kSaveAndSend, 0);
+            ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_SAVE_SEND, 0);
             EXPECT_TRUE(answerer.AllAnswered());
         });
     }
@@ -204,7 +202,7 @@ TEST_F(SaveAndSend, InvalidNameKeptWithYesIsSentUnderThatName) {
             ModalAnswerer answerer;
             answerer.Expect(ModalAnswerer::FileName("Save As", m_dir + "\\my book"))
                 .Expect(ModalAnswerer::Press("Kelvra Quire Binder", IDYES).WithText(kWarning));
-            ::SendMessageA(w.m_hWnd, WM_COMMAND, kSaveAndSend, 0);
+            ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_SAVE_SEND, 0);
             EXPECT_TRUE(answerer.AllAnswered());
         });
     }
@@ -226,7 +224,7 @@ TEST_F(SaveAndSend, RealWizardOpensOwnedByTheMainWindow) {
         w.OpenBook(path.c_str());
         ModalAnswerer answerer;
         answerer.Expect(ModalAnswerer::Press("Kelvra Upload Wizard", IDCANCEL));
-        ::SendMessageA(w.m_hWnd, WM_COMMAND, kSaveAndSend, 0);
+        ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_FILE_SAVE_SEND, 0);
         EXPECT_TRUE(answerer.AllAnswered());
         ASSERT_EQ(answerer.Seen().size(), 1u);
         EXPECT_EQ(answerer.Seen()[0].hOwner, w.m_hWnd);
@@ -270,7 +268,7 @@ TEST(Help, F1OpensTheViewerOnTheHelpFileBesideTheProgram) {
     dlg.m_strAppDir = ProgramDirectory();
     WindowRunner::Run(dlg, [&](CTestMainDlg& w) {
         ModalAnswerer answerer;  // no message may appear
-        HWND hAuthor = ::GetDlgItem(w.m_hWnd, 1000);
+        HWND hAuthor = ::GetDlgItem(w.m_hWnd, IDC_AUTHOR);
         ::SetFocus(hAuthor);
         WindowRunner::PressKey(hAuthor, VK_F1);
         ASSERT_TRUE(ModalAnswerer::PumpUntil([] { return !HelpWindows().empty(); }));
@@ -278,7 +276,7 @@ TEST(Help, F1OpensTheViewerOnTheHelpFileBesideTheProgram) {
         EXPECT_EQ(WindowRunner::WindowText(hHelp), "Kelvra Quire Binder Help");
         EXPECT_TRUE(::IsWindowVisible(hHelp));
         std::vector<UINT> ids = w.MenuCommandIds();
-        EXPECT_EQ(std::count(ids.begin(), ids.end(), UINT(kHelp)), 1);
+        EXPECT_EQ(std::count(ids.begin(), ids.end(), UINT(IDM_HELP)), 1);
         CloseHelpWindows();
         EXPECT_TRUE(answerer.Seen().empty());
     });
@@ -312,7 +310,7 @@ TEST(Help, MissingHelpFileIsReportedEachTime) {
                 ModalAnswerer::Press(AfxGetAppName(), IDOK).WithText(kMissingHelp);
             box.action = [&](HWND hBox) { exclamation.push_back(ShowsExclamationIcon(hBox)); };
             answerer.Expect(box);
-            ::SendMessageA(w.m_hWnd, WM_COMMAND, kHelp, 0);
+            ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_HELP, 0);
         }
         EXPECT_TRUE(answerer.AllAnswered());
         ASSERT_EQ(answerer.Seen().size(), 2u);
@@ -347,7 +345,7 @@ TEST(Help, ViewerGetsTheMainWindowAndTheHelpPath) {
         WindowRunner::Run(dlg, [&](CTestMainDlg& w) {
             ModalAnswerer answerer;  // a window came up: no message
             viewer.m_system.m_calls.clear();
-            ::SendMessageA(w.m_hWnd, WM_COMMAND, kHelp, 0);
+            ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_HELP, 0);
             ASSERT_EQ(viewer.m_system.m_calls.size(), 1u);
             EXPECT_EQ(viewer.m_system.m_calls[0].hwndCaller, w.m_hWnd);
             EXPECT_EQ(viewer.m_system.m_calls[0].file, dir + "\\QuireBinder.chm");
@@ -367,7 +365,7 @@ TEST(Help, ControlThatFailedToLoadIsNotSearchedForAgain) {
         ModalAnswerer answerer;
         for (int i = 0; i < 3; ++i) {
             answerer.Expect(ModalAnswerer::Press(AfxGetAppName(), IDOK).WithText(kMissingHelp));
-            ::SendMessageA(w.m_hWnd, WM_COMMAND, kHelp, 0);
+            ::SendMessageA(w.m_hWnd, WM_COMMAND, IDM_HELP, 0);
         }
         EXPECT_TRUE(answerer.AllAnswered());
     });

@@ -127,13 +127,13 @@ protected:
 TEST_F(CommandLine, QuotedBookIsOpened) {
     std::string path = WriteBook("Novel.BOOK");
     std::string caption = StartWith("\"" + path + "\"", [](CTestMainDlg& w) {
-        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, 1000)), "Mary Shelley");
-        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, 1001)), "Frankenstein");
+        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_AUTHOR)), "Mary Shelley");
+        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_TITLE)), "Frankenstein");
         EXPECT_EQ(w.m_wndContents.GetCount(), 2);
         EXPECT_EQ(w.m_wndContents.GetCurSel(), 0);
-        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, 1032)), "To Mrs. Saville, England.");
-        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, 1023)), "Letter 1");
-        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(w.m_hWnd, 1032)));
+        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_EDITOR)), "To Mrs. Saville, England.");
+        EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_CHAPTER_LABEL)), "Letter 1");
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(w.m_hWnd, IDC_EDITOR)));
         EXPECT_FALSE(w.IsModified());
     });
     EXPECT_EQ(caption, "Novel.BOOK - Kelvra Quire Binder");

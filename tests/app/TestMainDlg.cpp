@@ -1,17 +1,17 @@
 #include "TestMainDlg.h"
 
 const std::vector<ButtonSpec> kButtonTips = {
-    {1004, "Add New Chapter"},
-    {1005, "Delete Chapter"},
-    {1006, "Rename Chapter"},
-    {1009, "Add Text from File..."},
-    {1017, "Move Chapter Up"},
-    {1018, "Move Chapter Down"},
-    {1024, "Paste Text from Clipboard"},
-    {1013, "Create New Book (Ctrl+N)"},
-    {1014, "Open Book (Ctrl+O)"},
-    {1016, "Save Book (Ctrl+S)"},
-    {1019, "Save and Send to Kelvra computer"},
+    {IDC_NEW_CHAPTER, "Add New Chapter"},
+    {IDC_DELETE_CHAPTER, "Delete Chapter"},
+    {IDC_RENAME_CHAPTER, "Rename Chapter"},
+    {IDC_IMPORT_TEXT, "Add Text from File..."},
+    {IDC_MOVE_UP, "Move Chapter Up"},
+    {IDC_MOVE_DOWN, "Move Chapter Down"},
+    {IDC_PASTE_TEXT, "Paste Text from Clipboard"},
+    {IDC_NEW_BOOK, "Create New Book (Ctrl+N)"},
+    {IDC_OPEN_BOOK, "Open Book (Ctrl+O)"},
+    {IDC_SAVE_BOOK, "Save Book (Ctrl+S)"},
+    {IDC_SEND_BOOK, "Save and Send to Kelvra computer"},
 };
 
 std::vector<UINT> CTestMainDlg::MenuCommandIds() const {

@@ -46,7 +46,7 @@ const DialogSpec kAbout{
     {
         {kNoId, "Static", SS_ICON, 11, 17, 20, 20, nullptr, true},
         {kNoId, "Static", SS_LEFT | SS_NOPREFIX, 49, 10, 103, 8, "Kelvra Quire Binder Version 1.0", false},
-        {1016, "Static", SS_LEFT, 74, 40, 55, 8, "http://kelvra.example/", false},
+        {IDC_LINK, "Static", SS_LEFT, 74, 40, 55, 8, "http://kelvra.example/", false},
         {IDOK, "Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 77, 55, 50, 14, "OK", false},
     }};
 
@@ -58,33 +58,33 @@ const DialogSpec kMain{
     411,
     260,
     {
-        {1000, "Edit", kEditLine, 36, 21, 354, 14, "", false},
-        {1001, "Edit", kEditLine, 36, 37, 342, 14, "", false},
-        {1010, "ListBox",
+        {IDC_AUTHOR, "Edit", kEditLine, 36, 21, 354, 14, "", false},
+        {IDC_TITLE, "Edit", kEditLine, 36, 37, 342, 14, "", false},
+        {IDC_CONTENTS, "ListBox",
          LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL |
              WS_VSCROLL | WS_BORDER | WS_TABSTOP,
          19, 71, 126, 175, "", false},
-        {1024, "Button", kImageButton, 154, 84, 15, 14, "", false},
-        {1004, "Button", kImageButton, 3, 70, 15, 14, "", false},
-        {1006, "Button", kImageButton, 3, 84, 15, 14, "", false},
-        {1005, "Button", kImageButton, 3, 99, 15, 14, "", false},
-        {1017, "Button", kImageButton, 3, 113, 15, 14, "", false},
-        {1018, "Button", kImageButton, 3, 128, 15, 14, "", false},
-        {1009, "Button", kImageButton, 154, 70, 15, 14, "", false},
+        {IDC_PASTE_TEXT, "Button", kImageButton, 154, 84, 15, 14, "", false},
+        {IDC_NEW_CHAPTER, "Button", kImageButton, 3, 70, 15, 14, "", false},
+        {IDC_RENAME_CHAPTER, "Button", kImageButton, 3, 84, 15, 14, "", false},
+        {IDC_DELETE_CHAPTER, "Button", kImageButton, 3, 99, 15, 14, "", false},
+        {IDC_MOVE_UP, "Button", kImageButton, 3, 113, 15, 14, "", false},
+        {IDC_MOVE_DOWN, "Button", kImageButton, 3, 128, 15, 14, "", false},
+        {IDC_IMPORT_TEXT, "Button", kImageButton, 154, 70, 15, 14, "", false},
         {kNoId, "Static", SS_LEFT, 7, 23, 24, 8, "Author:", false},
         {kNoId, "Static", SS_LEFT, 11, 39, 16, 8, "Title:", false},
-        {1012, "Button", BS_GROUPBOX, 0, 53, 405, 194, "", false},
+        {IDC_CHAPTERS_FRAME, "Button", BS_GROUPBOX, 0, 53, 405, 194, "", false},
         {kNoId, "Static", SS_CENTER | SS_CENTERIMAGE, 19, 60, 126, 11, "Table of Contents", false},
-        {1015, "Button", BS_GROUPBOX, 0, 15, 405, 40, "", false},
-        {1013, "Button", kImageButton, 0, 3, 15, 14, "", false},
-        {1014, "Button", kImageButton, 16, 3, 15, 14, "", false},
-        {1016, "Button", kImageButton, 32, 3, 15, 14, "", false},
-        {1019, "Button", kImageButton, 48, 3, 15, 14, "", false},
-        {1032, "RichEdit",
+        {IDC_HEADER_FRAME, "Button", BS_GROUPBOX, 0, 15, 405, 40, "", false},
+        {IDC_NEW_BOOK, "Button", kImageButton, 0, 3, 15, 14, "", false},
+        {IDC_OPEN_BOOK, "Button", kImageButton, 16, 3, 15, 14, "", false},
+        {IDC_SAVE_BOOK, "Button", kImageButton, 32, 3, 15, 14, "", false},
+        {IDC_SEND_BOOK, "Button", kImageButton, 48, 3, 15, 14, "", false},
+        {IDC_EDITOR, "RichEdit",
          ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_DISABLENOSCROLL | WS_VSCROLL | WS_BORDER |
              WS_TABSTOP,
          170, 71, 223, 174, "", false},
-        {1023, "Static", SS_LEFTNOWORDWRAP, 170, 60, 219, 11, "", false},
+        {IDC_CHAPTER_LABEL, "Static", SS_LEFTNOWORDWRAP, 170, 60, 219, 11, "", false},
     }};
 
 const DialogSpec kChapterTitle{
@@ -96,7 +96,8 @@ const DialogSpec kChapterTitle{
     66,
     {
         // Multi-line without ES_WANTRETURN, so that Enter presses OK.
-        {1000, "Edit", ES_MULTILINE | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 0, 0, 226, 45, "", false},
+        {IDC_CHAPTER_TITLE_BOX, "Edit", ES_MULTILINE | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 0, 0, 226, 45, "",
+         false},
         {IDOK, "Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 58, 48, 50, 14, "OK", false},
         {IDCANCEL, "Button", BS_PUSHBUTTON | WS_TABSTOP, 120, 48, 50, 14, "Cancel", false},
     }};

@@ -24,64 +24,71 @@ const std::vector<Item> kMainMenu{
     {"&File",
      0,
      {
-         {"&New\tCtrl+N", 57600, {}},
-         {"&Open...\tCtrl+O", 57601, {}},
-         {"&Save\tCtrl+S", 57603, {}},
-         {"Save &As...", 32789, {}},
-         {"Save and Sen&d to Kelvra computer...", 32797, {}},
+         {"&New\tCtrl+N", IDM_FILE_NEW, {}},
+         {"&Open...\tCtrl+O", IDM_FILE_OPEN, {}},
+         {"&Save\tCtrl+S", IDM_FILE_SAVE, {}},
+         {"Save &As...", IDM_FILE_SAVE_AS, {}},
+         {"Save and Sen&d to Kelvra computer...", IDM_FILE_SAVE_SEND, {}},
          kSeparator,
-         {"E&xit", 32771, {}},
+         {"E&xit", IDM_FILE_EXIT, {}},
      }},
     {"&Edit",
      0,
      {
-         {"&Undo\tCtrl+Z", 32840, {}},
-         {"&Redo\tCtrl+Y", 32841, {}},
+         {"&Undo\tCtrl+Z", IDM_EDIT_UNDO, {}},
+         {"&Redo\tCtrl+Y", IDM_EDIT_REDO, {}},
          kSeparator,
          {"Table &of Contents",
           0,
           {
-              {"&New Chapter", 32792, {}},
+              {"&New Chapter", IDM_NEW_CHAPTER, {}},
               {"&Add Chapters from Files...\tCtrl+Shift+O", IDM_ADD_CHAPTERS, {}},
-              {"&Rename Chapter", 32793, {}},
-              {"&Delete Chapter", 32798, {}},
-              {"Move Chapter &Up", 32794, {}},
-              {"Move Chapter Do&wn", 32795, {}},
+              {"&Rename Chapter", IDM_RENAME_CHAPTER, {}},
+              {"&Delete Chapter", IDM_DELETE_CHAPTER, {}},
+              {"Move Chapter &Up", IDM_MOVE_UP, {}},
+              {"Move Chapter Do&wn", IDM_MOVE_DOWN, {}},
               {"&Merge with Next Chapter", IDM_MERGE_NEXT, {}},
           }},
          {"C&hapter",
           0,
           {
-              {"&Add Text from File...", 32790, {}},
-              {"&Paste Text from Clipboard", 32791, {}},
+              {"&Add Text from File...", IDM_IMPORT_TEXT, {}},
+              {"&Paste Text from Clipboard", IDM_PASTE_TEXT, {}},
               {"Split Chapter at &Cursor", IDM_SPLIT_AT_CURSOR, {}},
               {"&Split into Chapters...", IDM_SPLIT_INTO_CHAPTERS, {}},
           }},
          kSeparator,
-         {"Cut\tCtrl+X", 57635, {}},
-         {"Copy\tCtrl+C", 57634, {}},
-         {"Paste\tCtrl+V", 57637, {}},
-         {"&Delete", 32786, {}},
+         {"Cut\tCtrl+X", IDM_EDIT_CUT, {}},
+         {"Copy\tCtrl+C", IDM_EDIT_COPY, {}},
+         {"Paste\tCtrl+V", IDM_EDIT_PASTE, {}},
+         {"&Delete", IDM_EDIT_DELETE, {}},
          kSeparator,
-         {"Select All\tCtrl+A", 57642, {}},
+         {"Select All\tCtrl+A", IDM_EDIT_SELECT_ALL, {}},
          kSeparator,
-         {"&Find...\tCtrl+F", 32842, {}},
-         {"Find &Next\tF3", 32843, {}},
-         {"R&eplace...\tCtrl+H", 32844, {}},
-         {"Search Chapter T&itles Too", 32845, {}},
+         {"&Find...\tCtrl+F", IDM_EDIT_FIND, {}},
+         {"Find &Next\tF3", IDM_EDIT_FIND_NEXT, {}},
+         {"R&eplace...\tCtrl+H", IDM_EDIT_REPLACE, {}},
+         {"Search Chapter T&itles Too", IDM_EDIT_FIND_TITLES, {}},
      }},
     {"&Help",
      0,
      {
-         {"Kelvra Quire Binder Help\tF1", 57670, {}},
-         {"&About...", 32788, {}},
+         {"Kelvra Quire Binder Help\tF1", IDM_HELP, {}},
+         {"&About...", IDM_ABOUT, {}},
      }},
 };
 
 const std::vector<Item> kEditorMenuPopup{
-    {"&Undo", 32811, {}},   kSeparator, {"Cu&t", 32807, {}},        {"&Copy", 32808, {}}, {"&Paste", 32809, {}},
-    {"&Delete", 32810, {}}, kSeparator, {"Select &All", 32806, {}},
-    kSeparator, {"Split Chapter at Cu&rsor", IDM_SPLIT_AT_CURSOR, {}},
+    {"&Undo", IDM_EDITOR_UNDO, {}},
+    kSeparator,
+    {"Cu&t", IDM_EDITOR_CUT, {}},
+    {"&Copy", IDM_EDITOR_COPY, {}},
+    {"&Paste", IDM_EDITOR_PASTE, {}},
+    {"&Delete", IDM_EDITOR_DELETE, {}},
+    kSeparator,
+    {"Select &All", IDM_EDITOR_SELECT_ALL, {}},
+    kSeparator,
+    {"Split Chapter at Cu&rsor", IDM_SPLIT_AT_CURSOR, {}},
 };
 
 void ExpectMenu(HMENU menu, const std::vector<Item>& expected, const std::string& path) {
@@ -161,7 +168,8 @@ TEST(Accelerators, Table150IsCtrlPlusSevenKeys) {
         WORD command;
     };
     const std::vector<Entry> expected{
-        {'A', 57642}, {'C', 57634}, {'N', 57600}, {'O', 57601}, {'S', 57603}, {'V', 57637}, {'X', 57635},
+        {'A', IDM_EDIT_SELECT_ALL}, {'C', IDM_EDIT_COPY},  {'N', IDM_FILE_NEW}, {'O', IDM_FILE_OPEN},
+        {'S', IDM_FILE_SAVE},       {'V', IDM_EDIT_PASTE}, {'X', IDM_EDIT_CUT},
     };
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr);
@@ -207,7 +215,7 @@ TEST(Accelerators, TranslateToTheirCommands) {
             return -1;
         return GetWindowLongPtrA(sink, GWLP_USERDATA);
     };
-    EXPECT_EQ(translate('S', true), MAKEWPARAM(57603, 1));
+    EXPECT_EQ(translate('S', true), MAKEWPARAM(IDM_FILE_SAVE, 1));
     EXPECT_EQ(translate('S', false), -1);
     EXPECT_EQ(translate(VK_F1, false), -1);
     BYTE none[256] = {};

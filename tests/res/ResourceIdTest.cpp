@@ -76,15 +76,48 @@ TEST(ResourceIds, ResourcesOfOneTypeAreDistinct) {
         ID(IDS_TIP_SEND_BOOK),
     });
 }
-// clang-format on
+// The designed numbers, pinned here once: other programs, the resource script and the saved
+// settings know them by number, so a renamed or renumbered id must fail here. The other tests use
+// the names.
+TEST(ResourceIds, DesignedNumbers) {
+    const std::vector<std::pair<Named, long>> kPinned = {
+        {ID(IDD_ABOUTBOX), 100}, {ID(IDD_QUIREBINDER_DIALOG), 102}, {ID(IDD_CHAPTER_TITLE), 139},
+        {ID(IDR_MAINMENU), 129}, {ID(IDR_EDITOR_MENU), 158}, {ID(IDR_ACCELERATORS), 150},
 
-// The two ids the program uses without a resource behind them.
-TEST(ResourceIds, IdsOutsideTheResources) {
-    EXPECT_EQ(IDC_STATUS_BAR, 101);
+        {ID(IDC_AUTHOR), 1000}, {ID(IDC_TITLE), 1001}, {ID(IDC_NEW_CHAPTER), 1004}, {ID(IDC_DELETE_CHAPTER), 1005},
+        {ID(IDC_RENAME_CHAPTER), 1006}, {ID(IDC_IMPORT_TEXT), 1009}, {ID(IDC_CONTENTS), 1010},
+        {ID(IDC_CHAPTERS_FRAME), 1012}, {ID(IDC_NEW_BOOK), 1013}, {ID(IDC_OPEN_BOOK), 1014},
+        {ID(IDC_HEADER_FRAME), 1015}, {ID(IDC_SAVE_BOOK), 1016}, {ID(IDC_MOVE_UP), 1017}, {ID(IDC_MOVE_DOWN), 1018},
+        {ID(IDC_SEND_BOOK), 1019}, {ID(IDC_CHAPTER_LABEL), 1023}, {ID(IDC_PASTE_TEXT), 1024}, {ID(IDC_EDITOR), 1032},
+        {ID(IDC_STATUS_BAR), 101}, {ID(IDC_LINK), 1016}, {ID(IDC_CHAPTER_TITLE_BOX), 1000},
+
+        {ID(IDM_FILE_NEW), 57600}, {ID(IDM_FILE_OPEN), 57601}, {ID(IDM_FILE_SAVE), 57603},
+        {ID(IDM_FILE_SAVE_AS), 32789}, {ID(IDM_FILE_SAVE_SEND), 32797}, {ID(IDM_FILE_EXIT), 32771},
+        {ID(IDM_NEW_CHAPTER), 32792}, {ID(IDM_RENAME_CHAPTER), 32793}, {ID(IDM_DELETE_CHAPTER), 32798},
+        {ID(IDM_MOVE_UP), 32794}, {ID(IDM_MOVE_DOWN), 32795}, {ID(IDM_IMPORT_TEXT), 32790},
+        {ID(IDM_PASTE_TEXT), 32791}, {ID(IDM_EDIT_CUT), 57635}, {ID(IDM_EDIT_COPY), 57634},
+        {ID(IDM_EDIT_PASTE), 57637}, {ID(IDM_EDIT_DELETE), 32786}, {ID(IDM_EDIT_SELECT_ALL), 57642},
+        {ID(IDM_HELP), 57670}, {ID(IDM_ABOUT), 32788}, {ID(IDM_EDITOR_UNDO), 32811}, {ID(IDM_EDITOR_CUT), 32807},
+        {ID(IDM_EDITOR_COPY), 32808}, {ID(IDM_EDITOR_PASTE), 32809}, {ID(IDM_EDITOR_DELETE), 32810},
+        {ID(IDM_EDITOR_SELECT_ALL), 32806}, {ID(IDM_ABOUTBOX), 16},
+
+        {ID(IDI_QUIREBINDER), 128}, {ID(IDI_DELETE_CHAPTER), 140}, {ID(IDI_RENAME_CHAPTER), 141},
+        {ID(IDI_NEW_CHAPTER), 142}, {ID(IDI_IMPORT_TEXT), 143}, {ID(IDI_MOVE_DOWN), 144}, {ID(IDI_MOVE_UP), 145},
+        {ID(IDI_PASTE_TEXT), 146}, {ID(IDI_SAVE_BOOK), 147}, {ID(IDI_OPEN_BOOK), 148}, {ID(IDI_NEW_BOOK), 149},
+        {ID(IDI_SEND_BOOK), 155},
+
+        {ID(IDS_ABOUTBOX), 101}, {ID(IDS_TIP_NEW_CHAPTER), 102}, {ID(IDS_TIP_DELETE_CHAPTER), 103},
+        {ID(IDS_TIP_RENAME_CHAPTER), 104}, {ID(IDS_TIP_IMPORT_TEXT), 105}, {ID(IDS_TIP_MOVE_UP), 106},
+        {ID(IDS_TIP_MOVE_DOWN), 107}, {ID(IDS_TIP_PASTE_TEXT), 108}, {ID(IDS_TIP_NEW_BOOK), 109},
+        {ID(IDS_TIP_OPEN_BOOK), 110}, {ID(IDS_TIP_SAVE_BOOK), 111}, {ID(IDS_REGISTRY_KEY), 32448},
+        {ID(IDS_TIP_SEND_BOOK), 32450},
+    };
+    for (const auto& [id, number] : kPinned)
+        EXPECT_EQ(id.value, number) << id.name;
     // A system-menu command needs its low four bits clear and must stay below the system's own.
-    EXPECT_EQ(IDM_ABOUTBOX, 16);
     EXPECT_EQ(IDM_ABOUTBOX & 0xF, 0);
 }
+// clang-format on
 
 BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
     if (IS_INTRESOURCE(name))
@@ -100,11 +133,15 @@ std::set<UINT> Names(WORD type) {
 }
 
 TEST(ResourceInventory, ExactlyTheProgramsResources) {
-    EXPECT_EQ(Names(5 /* RT_DIALOG */), (std::set<UINT>{100, 102, 139, IDD_TEXT_LOSS, IDD_SPLIT_CHAPTER}));
-    EXPECT_EQ(Names(4 /* RT_MENU */), (std::set<UINT>{129, 158}));
-    EXPECT_EQ(Names(9 /* RT_ACCELERATOR */), (std::set<UINT>{150, IDR_ADDED_ACCELERATORS}));
+    EXPECT_EQ(Names(5 /* RT_DIALOG */),
+              (std::set<UINT>{IDD_ABOUTBOX, IDD_QUIREBINDER_DIALOG, IDD_CHAPTER_TITLE, IDD_TEXT_LOSS,
+                              IDD_SPLIT_CHAPTER}));
+    EXPECT_EQ(Names(4 /* RT_MENU */), (std::set<UINT>{IDR_MAINMENU, IDR_EDITOR_MENU}));
+    EXPECT_EQ(Names(9 /* RT_ACCELERATOR */), (std::set<UINT>{IDR_ACCELERATORS, IDR_ADDED_ACCELERATORS}));
     EXPECT_EQ(Names(14 /* RT_GROUP_ICON */),
-              (std::set<UINT>{128, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 155}));
+              (std::set<UINT>{IDI_QUIREBINDER, IDI_DELETE_CHAPTER, IDI_RENAME_CHAPTER, IDI_NEW_CHAPTER,
+                              IDI_IMPORT_TEXT, IDI_MOVE_DOWN, IDI_MOVE_UP, IDI_PASTE_TEXT, IDI_SAVE_BOOK,
+                              IDI_OPEN_BOOK, IDI_NEW_BOOK, IDI_SEND_BOOK}));
 }
 
 std::string VersionValue(const std::vector<char>& block, const char* name) {
