@@ -57,7 +57,7 @@ TEST_F(DocumentTest, TypedBookComesBackWholeAndMatchesTheQuireTool) {
     };
     const std::string saved = Path("Frankenstein.book");
 
-    INT_PTR nResult = Run([&](CDocTestDlg& w) {
+    INT_PTR nResult = Run([&](CTestMainDlg& w) {
         w.Type(IDC_AUTHOR, author);
         w.Type(IDC_TITLE, title);
         for (const Chapter& chapter : chapters) {
@@ -86,7 +86,7 @@ TEST_F(DocumentTest, TypedBookComesBackWholeAndMatchesTheQuireTool) {
     EXPECT_EQ(ReadBytes(saved), ReadBytes(Path("quire.book")));
 
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             EXPECT_EQ(w.Caption(), CaptionFor("Frankenstein.book"));
             EXPECT_EQ(w.Text(IDC_AUTHOR), author);
             EXPECT_EQ(w.Text(IDC_TITLE), title);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Book.h"
-#include "ChapterTestDlg.h"
+#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "WindowRunner.h"
 
@@ -18,7 +18,7 @@ namespace {
 using Titles = std::vector<std::string>;
 
 // Chapters "A", "B", "C" with the texts "text A", "text B", "text C", the last one on show.
-void AddThreeChapters(CChapterTestDlg& w) {
+void AddThreeChapters(CTestMainDlg& w) {
     for (const char* title : {"A", "B", "C"}) {
         w.AddChapter(title);
         w.Type(IDC_EDITOR, std::string("text ") + title);
@@ -26,21 +26,21 @@ void AddThreeChapters(CChapterTestDlg& w) {
 }
 
 // The chapter on show: list selection, editor, label and the window's own index agree.
-void ExpectShowing(CChapterTestDlg& w, int nIndex, const std::string& title, const std::string& text) {
+void ExpectShowing(CTestMainDlg& w, int nIndex, const std::string& title, const std::string& text) {
     EXPECT_EQ(w.Selected(), nIndex);
-    EXPECT_EQ(w.m_nCurrentChapter, nIndex);
+    EXPECT_EQ(w.ShownChapter(), nIndex);
     EXPECT_EQ(w.Text(IDC_CHAPTER_LABEL), title);
     EXPECT_EQ(w.Text(IDC_EDITOR), text);
     EXPECT_TRUE(w.Enabled(IDC_EDITOR));
 }
 
 TEST(ChapterCommands, NewChapterOnAnEmptyBook) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("First");
         EXPECT_EQ(dlg.ListTitles(), Titles{"First"});
         ExpectShowing(dlg, 0, "First", "");
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), Titles{""});
+        EXPECT_EQ(CTestMainDlg::BookTexts(), Titles{""});
         EXPECT_EQ(::GetFocus(), dlg.List());
         for (int id : {IDC_DELETE_CHAPTER, IDC_RENAME_CHAPTER, IDC_IMPORT_TEXT, IDC_NEW_CHAPTER})
             EXPECT_TRUE(dlg.Enabled(id)) << id;
@@ -50,7 +50,7 @@ TEST(ChapterCommands, NewChapterOnAnEmptyBook) {
 }
 
 TEST(ChapterCommands, NewChapterGoesAfterTheSelectedOneAndStoresItsTextFirst) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddThreeChapters(dlg);
         dlg.ChooseChapter(1);
@@ -60,26 +60,26 @@ TEST(ChapterCommands, NewChapterGoesAfterTheSelectedOneAndStoresItsTextFirst) {
         dlg.AddChapter("New");
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B", "New", "C"}));
         ExpectShowing(dlg, 2, "New", "");
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"text A", "text B and more", "", "text C"}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(), (Titles{"text A", "text B and more", "", "text C"}));
     });
 }
 
 TEST(ChapterCommands, ChoosingAChapterStoresTheEditorsTextUnchanged) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddThreeChapters(dlg);
         dlg.ChooseChapter(0);
         dlg.Append(IDC_EDITOR, "  \r\n");  // trailing white space stays until Save
         dlg.ChooseChapter(2);
         ExpectShowing(dlg, 2, "C", "text C");
-        EXPECT_EQ(CChapterTestDlg::BookTexts()[0], "text A  \r\n");
+        EXPECT_EQ(CTestMainDlg::BookTexts()[0], "text A  \r\n");
         dlg.ChooseChapter(0);
         ExpectShowing(dlg, 0, "A", "text A  \r\n");
     });
 }
 
 TEST(ChapterCommands, RenameKeepsPositionAndTextAndTellsOnlyTheList) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddThreeChapters(dlg);
         dlg.ChooseChapter(1);
@@ -103,7 +103,7 @@ TEST(ChapterCommands, RenameKeepsPositionAndTextAndTellsOnlyTheList) {
 }
 
 TEST(ChapterCommands, CancelledDialogsChangeNothing) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddThreeChapters(dlg);
         dlg.ChooseChapter(1);
@@ -121,7 +121,7 @@ TEST(ChapterCommands, CancelledDialogsChangeNothing) {
         EXPECT_EQ(answerer.Seen()[2].hOwner, dlg.m_hWnd);
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B", "C"}));
         ExpectShowing(dlg, 1, "B", "text B");
-        EXPECT_EQ(CChapterTestDlg::BookTexts().size(), 3u);
+        EXPECT_EQ(CTestMainDlg::BookTexts().size(), 3u);
         EXPECT_FALSE(dlg.IsModified());
         EXPECT_FALSE(dlg.m_bTitleDialogOpen);
     });
@@ -130,7 +130,7 @@ TEST(ChapterCommands, CancelledDialogsChangeNothing) {
 // The question names the chapter exactly; the chapter that takes the deleted one's place is shown,
 // or the one before it when the last went, or nothing at all.
 TEST(ChapterCommands, DeleteMiddleLastAndOnlyChapter) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddThreeChapters(dlg);
         dlg.ChooseChapter(1);
@@ -140,7 +140,7 @@ TEST(ChapterCommands, DeleteMiddleLastAndOnlyChapter) {
         dlg.Click(IDC_DELETE_CHAPTER);
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "C"}));
         ExpectShowing(dlg, 1, "C", "text C");
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"text A", "text C"}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(), (Titles{"text A", "text C"}));
         EXPECT_EQ(::GetFocus(), dlg.List());
 
         answerer.Expect(ModalAnswerer::Press("Confirm Chapter Delete", IDOK)
@@ -148,7 +148,7 @@ TEST(ChapterCommands, DeleteMiddleLastAndOnlyChapter) {
         dlg.Menu(IDM_DELETE_CHAPTER);
         EXPECT_EQ(dlg.ListTitles(), Titles{"A"});
         ExpectShowing(dlg, 0, "A", "text A");
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), Titles{"text A"});
+        EXPECT_EQ(CTestMainDlg::BookTexts(), Titles{"text A"});
 
         answerer.Expect(ModalAnswerer::Press("Confirm Chapter Delete", IDOK));
         dlg.Click(IDC_DELETE_CHAPTER);
@@ -156,7 +156,7 @@ TEST(ChapterCommands, DeleteMiddleLastAndOnlyChapter) {
         EXPECT_TRUE(dlg.ListTitles().empty());
         EXPECT_EQ(theBook.ChapterCount(), 0);
         EXPECT_EQ(dlg.Selected(), LB_ERR);
-        EXPECT_EQ(dlg.m_nCurrentChapter, -1);
+        EXPECT_EQ(dlg.ShownChapter(), -1);
         EXPECT_FALSE(dlg.Enabled(IDC_EDITOR));
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "");
         EXPECT_EQ(dlg.Text(IDC_CHAPTER_LABEL), "");
@@ -173,7 +173,7 @@ TEST(ChapterCommands, DeleteMiddleLastAndOnlyChapter) {
 }
 
 TEST(ChapterCommands, MoveButtonsAtTheEndsAndWithOneChapter) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("A");
         EXPECT_FALSE(dlg.Enabled(IDC_MOVE_UP));
@@ -217,14 +217,14 @@ TEST(ChapterCommands, MoveButtonsAtTheEndsAndWithOneChapter) {
         dlg.Click(IDC_MOVE_UP);
         ExpectShowing(dlg, 1, "A", "text A");
         dlg.ChooseChapter(0);  // stores A's text where A now is
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"text B", "text A", "text C"}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(), (Titles{"text B", "text A", "text C"}));
     });
 }
 
 // Every change of the list marks the book modified, and so does typing; choosing a chapter does
 // not, and it does not lose the mark of text typed before it either.
 TEST(ChapterCommands, ModifiedStateFromListChangesAndTyping) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         EXPECT_FALSE(dlg.IsModified());
         dlg.AddChapter("A");
@@ -263,7 +263,7 @@ TEST(ChapterCommands, ModifiedStateFromListChangesAndTyping) {
 }
 
 TEST(ChapterCommands, TitleDialogRefusesABlankTitleAndNormalisesTheRest) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         bool bFlagWhileOpen = false;
         bool bStillOpen = false;
@@ -295,7 +295,7 @@ TEST(ChapterCommands, TitleDialogRefusesABlankTitleAndNormalisesTheRest) {
 // Ctrl+V and Ctrl+S typed in the title dialog belong to its box; once it is closed the window's
 // shortcuts work again.
 TEST(ChapterCommands, NoAcceleratorsWhileTheTitleDialogIsOpen) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     dlg.m_swallowed.insert(IDM_FILE_SAVE);
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         if (::OpenClipboard(dlg.m_hWnd)) {
@@ -325,7 +325,7 @@ TEST(ChapterCommands, NoAcceleratorsWhileTheTitleDialogIsOpen) {
 // The main menu's chapter items follow their buttons whenever the menu opens, and the commands of
 // the menu act only while the button is enabled.
 TEST(ChapterCommands, MenuItemsFollowTheButtons) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         const UINT kItems[] = {IDM_IMPORT_TEXT, IDM_RENAME_CHAPTER, IDM_DELETE_CHAPTER,
                                IDM_MOVE_UP,     IDM_MOVE_DOWN,      IDM_PASTE_TEXT};

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "Book.h"
-#include "ChapterTestDlg.h"
+#include "TestMainDlg.h"
 #include "ImportProgress.h"
 #include "ModalAnswerer.h"
 #include "TextCorpus.h"
@@ -33,7 +33,7 @@ std::string MakeFolder(const std::string& name) {
 }
 
 // Two chapters "A" and "B" with their texts, "A" on show.
-void AddTwoChapters(CChapterTestDlg& w) {
+void AddTwoChapters(CTestMainDlg& w) {
     for (const char* title : {"A", "B"}) {
         w.AddChapter(title);
         w.Type(IDC_EDITOR, std::string("text ") + title);
@@ -59,7 +59,7 @@ TEST(ChapterFiles, ManyFilesBecomeChaptersInNaturalOrderWithOneReport) {
         WriteTempFile("chapter files\\" + std::string(file.name), file.bytes);
         names += "\"" + std::string(file.name) + "\" ";
     }
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddTwoChapters(dlg);
         std::string lossList;
@@ -76,7 +76,8 @@ TEST(ChapterFiles, ManyFilesBecomeChaptersInNaturalOrderWithOneReport) {
         // One list for all files: the star once, with every occurrence.
         EXPECT_EQ(0u, lossList.find("3 characters cannot be stored")) << lossList;
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "ch1", "ch2", "ch10", "notes", "B"}));
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"text A", "one\r\n", "Caf\xE9 ", "ten ", "Plain bold", "text B"}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(),
+                  (Titles{"text A", "one\r\n", "Caf\xE9 ", "ten ", "Plain bold", "text B"}));
         EXPECT_EQ(dlg.Selected(), 1);
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "one\r\n");
         EXPECT_EQ(dlg.Text(IDC_CHAPTER_LABEL), "ch1");
@@ -86,7 +87,7 @@ TEST(ChapterFiles, ManyFilesBecomeChaptersInNaturalOrderWithOneReport) {
 
 // The limit is checked before any file is read: these files do not even exist.
 TEST(ChapterFiles, MoreChaptersThanABookHoldsAreRefusedBeforeAnythingChanges) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddTwoChapters(dlg);
         dlg.ClearModified();
@@ -114,7 +115,7 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
         std::snprintf(name, sizeof name, "part %d.txt", i);
         paths.push_back(WriteTempFile("many chapter files\\" + std::string(name), std::string(2000, 'a' + i % 26)));
     }
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         struct Clicker {
             // Clicks at every tick while the window shows: the first click may come before the
@@ -162,7 +163,7 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
 }
 
 TEST(ChapterFiles, SplitAtTheCursorAndMergeAgainGiveBackTheText) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         EXPECT_FALSE(dlg.MenuItemEnabled(IDM_SPLIT_AT_CURSOR));
         const std::string text = "first part\r\n\r\n  Second Title\r\nrest";
@@ -185,13 +186,13 @@ TEST(ChapterFiles, SplitAtTheCursorAndMergeAgainGiveBackTheText) {
         }
         EXPECT_EQ(proposed, "Second Title");
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "Second Title", "B"}));
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{"first part\r\n", "\r\n  Second Title\r\nrest", ""}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(), (Titles{"first part\r\n", "\r\n  Second Title\r\nrest", ""}));
         EXPECT_EQ(dlg.Selected(), 1);
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "\r\n  Second Title\r\nrest");
         // One step of the history, both ways.
         dlg.Menu(IDM_EDIT_UNDO);
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B"}));
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{text, ""}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(), (Titles{text, ""}));
         dlg.Menu(IDM_EDIT_REDO);
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "Second Title", "B"}));
 
@@ -206,7 +207,7 @@ TEST(ChapterFiles, SplitAtTheCursorAndMergeAgainGiveBackTheText) {
             EXPECT_TRUE(answerer.AllAnswered());
         }
         EXPECT_EQ(dlg.ListTitles(), (Titles{"A", "B"}));
-        EXPECT_EQ(CChapterTestDlg::BookTexts(), (Titles{text, ""}));
+        EXPECT_EQ(CTestMainDlg::BookTexts(), (Titles{text, ""}));
         EXPECT_EQ(dlg.Text(IDC_EDITOR), text);
         dlg.ChooseChapter(1);
         EXPECT_FALSE(dlg.MenuItemEnabled(IDM_MERGE_NEXT));
@@ -223,7 +224,7 @@ TEST(ChapterFiles, FilesDroppedFromAnotherProcess) {
     book->SetChapterTitle(0, "Only");
     book->SetChapterText(0, "from the book");
     ASSERT_TRUE(book->SaveToFile((folder + "dropped.book").c_str()));
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         AddTwoChapters(dlg);
         auto drop = [&](HWND hOver, const std::vector<std::string>& names) {
@@ -267,7 +268,7 @@ TEST(ChapterFiles, FilesDroppedFromAnotherProcess) {
         }
         EXPECT_EQ(dlg.ListTitles(), (Titles{"Only"}));
         EXPECT_EQ(dlg.Text(IDC_EDITOR), "from the book");
-        EXPECT_EQ(dlg.m_strDocName, "dropped.book");
+        EXPECT_EQ(dlg.DocName(), "dropped.book");
     });
 }
 
@@ -275,7 +276,7 @@ TEST(ChapterFiles, FilesDroppedFromAnotherProcess) {
 // OK puts the chapters in the chapter's place, and they join back into its text byte for byte.
 TEST(ChapterFiles, SplitIntoChaptersShowsWhatItWouldMakeFirst) {
     const std::string novel = SampleNovel(12, 2000, "Chapter %d");
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("Novel");
         dlg.ClearModified();
@@ -319,7 +320,7 @@ TEST(ChapterFiles, SplitIntoChaptersShowsWhatItWouldMakeFirst) {
         EXPECT_EQ(titles, (Titles{"Novel", "Chapter 2", "Chapter 3", "Chapter 4", "Chapter 5", "Chapter 10",
                                   "Chapter 11", "Chapter 12"}));
         std::string joined;
-        for (const std::string& text : CChapterTestDlg::BookTexts())
+        for (const std::string& text : CTestMainDlg::BookTexts())
             joined += text;
         EXPECT_EQ(joined, novel);
         EXPECT_TRUE(dlg.IsModified());

@@ -17,7 +17,7 @@ namespace {
 
 using Titles = std::vector<std::string>;
 
-std::string MenuText(CDocTestDlg& w, UINT nID) {
+std::string MenuText(CTestMainDlg& w, UINT nID) {
     HMENU hMenu = ::GetMenu(w.m_hWnd);
     ::SendMessageA(w.m_hWnd, WM_INITMENU, reinterpret_cast<WPARAM>(hMenu), 0);
     char szText[128] = "";
@@ -26,7 +26,7 @@ std::string MenuText(CDocTestDlg& w, UINT nID) {
 }
 
 // Ctrl+S on the list, and the bytes it wrote; the list has the focus again afterwards.
-std::string SaveNow(CDocTestDlg& w, const std::string& path) {
+std::string SaveNow(CTestMainDlg& w, const std::string& path) {
     ::SetFocus(w.List());
     WindowRunner::PressKey(w.List(), 'S', true);
     ::SetFocus(w.List());
@@ -62,7 +62,7 @@ TEST_F(DocumentTest, EveryChapterCommandUndoesAndRedoesToTheSameBytes) {
         std::string path = WriteBook("undo.book", "Author", "Title",
                                      {{"A", "text A \r\n"}, {"B", "text B\r\n\r\n"}, {"C", "text C\t"}});
         Run(
-            [&](CDocTestDlg& w) {
+            [&](CTestMainDlg& w) {
                 w.ChooseChapter(1);
                 w.Append(IDC_EDITOR, " typed");
                 std::string before = SaveNow(w, path);
@@ -98,7 +98,7 @@ TEST_F(DocumentTest, EveryChapterCommandUndoesAndRedoesToTheSameBytes) {
 TEST_F(DocumentTest, HistorySurvivesSaveAndTheEditorKeepsItsOwnUndo) {
     std::string path = WriteBook("keep.book", "Author", "Title", {{"A", "a"}, {"B", "b"}});
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             w.ChooseChapter(1);
             WindowRunner::PressKey(w.List(), VK_UP, true);
             SaveNow(w, path);
@@ -126,7 +126,7 @@ TEST_F(DocumentTest, HistorySurvivesSaveAndTheEditorKeepsItsOwnUndo) {
 }
 
 TEST_F(DocumentTest, ShortcutsTabOrderAndAccessLetters) {
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         w.AddChapter("A");
         // Tab walks Author, Title, the list and the editor.
         ::SetFocus(w.Item(IDC_AUTHOR));

@@ -38,7 +38,7 @@ TEST_F(CrashRecoveryTest, TheUnsavedBookIsCopiedAsShownWhenTheUserPausesAndGoesW
     const std::string path = WriteBook("kept.book", "Ann", "Tale", {{"One", "first"}, {"Two", "second"}});
     const std::string before = ReadBytes(path);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             TypeAtEnd(w.Item(IDC_AUTHOR), "e ");
             TypeAtEnd(w.Editor(), " more\t ");
             ASSERT_TRUE(ModalAnswerer::PumpUntil([&] { return Copies().size() == 1; }, 10000));
@@ -52,7 +52,7 @@ TEST_F(CrashRecoveryTest, TheUnsavedBookIsCopiedAsShownWhenTheUserPausesAndGoesW
             EXPECT_EQ(note.docDir + "\\" + note.docName, path);
             EXPECT_FALSE(note.untitled);
             EXPECT_EQ(ReadBytes(path), before);
-            std::printf("[ measure  ] the copy took %lu ms\n", w.m_dwAutosaveMs);
+            std::printf("[ measure  ] the copy took %lu ms\n", w.AutosaveMs());
             w.Click(IDC_SAVE_BOOK);
             EXPECT_TRUE(Copies().empty());
         },
@@ -64,10 +64,10 @@ TEST_F(CrashRecoveryTest, ACopyThatCannotBeWrittenIsNeitherShownNorTakenForWritt
     WriteBytes(Path("file"), "x");
     m_recoveryDir = Path("file") + "\\recovery";
     ModalAnswerer answerer;
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         TypeAtEnd(w.Item(IDC_AUTHOR), "Ann");
         ModalAnswerer::PumpUntil([] { return false; }, 1500);
-        EXPECT_FALSE(w.m_bRecoveryWritten);
+        EXPECT_FALSE(w.RecoveryWritten());
         EXPECT_TRUE(w.IsModified());
     });
 }
@@ -108,13 +108,13 @@ TEST_F(CrashRecoveryTest, ACopyLeftBehindIsOfferedOnce) {
             ModalAnswerer answerer;
             for (const ModalAnswerer::Expectation& answer : c.answers)
                 answerer.Expect(answer);
-            Run([&](CDocTestDlg& w) {
+            Run([&](CTestMainDlg& w) {
                 ModalAnswerer::PumpUntil([&] { return answerer.AllAnswered(); });
                 EXPECT_EQ(w.Caption(), CaptionFor(c.recovered ? "lost.book" : "new.book"));
                 EXPECT_EQ(w.IsModified(), c.recovered);
                 if (c.recovered) {
-                    EXPECT_EQ(w.m_strDocDir, "C:\\books");
-                    EXPECT_EQ(CChapterTestDlg::BookTexts(), std::vector<std::string>{chapter});
+                    EXPECT_EQ(w.DocDir(), "C:\\books");
+                    EXPECT_EQ(CTestMainDlg::BookTexts(), std::vector<std::string>{chapter});
                     EXPECT_EQ(Copies().size(), 1u);  // its own now, until the window ends
                     for (const std::string& recent : w.m_recentBooks.Paths())
                         EXPECT_EQ(recent.find("recovery-"), std::string::npos);

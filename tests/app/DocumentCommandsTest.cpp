@@ -28,24 +28,23 @@ std::string CurrentDirectory() {
 }
 
 // The window shows a new, empty book.
-void ExpectNewBook(CDocTestDlg& w) {
+void ExpectNewBook(CTestMainDlg& w) {
     EXPECT_EQ(w.Caption(), "new.book - Kelvra Quire Binder");
-    EXPECT_EQ(w.m_strDocName, "new.book");
-    EXPECT_EQ(w.m_strDocDir, "");
-    EXPECT_TRUE(w.m_bUntitled);
+    EXPECT_EQ(w.DocDir(), "");
+    EXPECT_TRUE(w.IsUntitled());
     EXPECT_EQ(w.Text(IDC_AUTHOR), "");
     EXPECT_EQ(w.Text(IDC_TITLE), "");
     EXPECT_TRUE(w.ListTitles().empty());
     EXPECT_EQ(w.Text(IDC_EDITOR), "");
     EXPECT_EQ(w.Text(IDC_CHAPTER_LABEL), "");
     EXPECT_FALSE(w.Enabled(IDC_EDITOR));
-    EXPECT_EQ(w.m_nCurrentChapter, -1);
+    EXPECT_EQ(w.ShownChapter(), -1);
     EXPECT_FALSE(w.IsModified());
     EXPECT_EQ(theBook.ChapterCount(), 0);
 }
 
 TEST_F(DocumentTest, NewAsksOnlyWhenSomethingChanged) {
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;  // nothing expected: any window fails the test
         w.Click(IDC_NEW_BOOK);
         EXPECT_TRUE(answerer.Seen().empty());
@@ -76,7 +75,7 @@ TEST_F(DocumentTest, NewAsksOnlyWhenSomethingChanged) {
 // Save never writes "new.book" by itself.
 TEST_F(DocumentTest, ANewBookIsSavedOnlyUnderAChosenName) {
     std::string startDir = CurrentDirectory();
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         w.Type(IDC_AUTHOR, "Jane");
         answerer.Expect(ModalAnswerer::Press(kAppTitle, IDYES).WithText(SaveQuestion("new.book")))
@@ -85,14 +84,14 @@ TEST_F(DocumentTest, ANewBookIsSavedOnlyUnderAChosenName) {
         EXPECT_TRUE(answerer.AllAnswered());
         EXPECT_EQ(w.Text(IDC_AUTHOR), "Jane");
         EXPECT_TRUE(w.IsModified());
-        EXPECT_TRUE(w.m_bUntitled);
+        EXPECT_TRUE(w.IsUntitled());
         EXPECT_EQ(w.Caption(), CaptionFor("new.book"));
 
         answerer.Expect(ModalAnswerer::Press("Save As", IDCANCEL));
         w.Click(IDC_SAVE_BOOK);
         EXPECT_TRUE(answerer.AllAnswered());
-        EXPECT_TRUE(w.m_bUntitled);
-        EXPECT_EQ(w.m_strDocName, "new.book");
+        EXPECT_TRUE(w.IsUntitled());
+        EXPECT_EQ(w.DocName(), "new.book");
         EXPECT_FALSE(Exists(startDir + "\\new.book"));
         EXPECT_FALSE(Exists("\\new.book"));
 
@@ -100,8 +99,8 @@ TEST_F(DocumentTest, ANewBookIsSavedOnlyUnderAChosenName) {
         w.Menu(IDM_FILE_SAVE);
         EXPECT_TRUE(answerer.AllAnswered());
         EXPECT_EQ(w.Caption(), CaptionFor("first.book"));
-        EXPECT_EQ(w.m_strDocDir, Folder());
-        EXPECT_FALSE(w.m_bUntitled);
+        EXPECT_EQ(w.DocDir(), Folder());
+        EXPECT_FALSE(w.IsUntitled());
         EXPECT_FALSE(w.IsModified());
 
         // From now on Save writes that file without asking.
@@ -120,7 +119,7 @@ TEST_F(DocumentTest, ANewBookIsSavedOnlyUnderAChosenName) {
 // file under it, No asks for another name.
 TEST_F(DocumentTest, SaveQuestionsAnInvalidNameEveryTime) {
     std::string novel = WriteBook("My Novel.book", "Old", "Title", {{"One", "text"}});
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         answerer.Expect(ModalAnswerer::FileName("Open", novel));
         w.Click(IDC_OPEN_BOOK);
@@ -164,7 +163,7 @@ TEST_F(DocumentTest, NoToAnInvalidNameThenCancelSavesNothing) {
     std::string novel = WriteBook("My Novel.book", "Old", "Title");
     std::string before = ReadBytes(novel);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ModalAnswerer answerer;
             w.Retype(IDC_AUTHOR, "New");
             answerer
@@ -173,7 +172,6 @@ TEST_F(DocumentTest, NoToAnInvalidNameThenCancelSavesNothing) {
             w.Click(IDC_SAVE_BOOK);
             EXPECT_TRUE(answerer.AllAnswered());
             EXPECT_EQ(w.Caption(), CaptionFor("My Novel.book"));
-            EXPECT_EQ(w.m_strDocName, "My Novel.book");
             EXPECT_TRUE(w.IsModified());
             EXPECT_EQ(::GetFocus(), w.Item(IDC_AUTHOR));
         },
@@ -186,13 +184,13 @@ TEST_F(DocumentTest, ReadOnlyTargetTurnsSaveIntoSaveAs) {
     ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     std::string before = ReadBytes(locked);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ModalAnswerer answerer;
             w.Retype(IDC_AUTHOR, "New");
             answerer.Expect(ModalAnswerer::Press("Save As", IDCANCEL));
             w.Click(IDC_SAVE_BOOK);
             EXPECT_TRUE(answerer.AllAnswered());
-            EXPECT_EQ(w.m_strDocName, "kept.book");
+            EXPECT_EQ(w.DocName(), "kept.book");
             EXPECT_TRUE(w.IsModified());
 
             answerer.Expect(ModalAnswerer::FileName("Save As", Path("copy.book")));
@@ -215,7 +213,7 @@ TEST_F(DocumentTest, SaveTakesTheFieldsIntoTheBook) {
     std::string path = WriteBook("fields.book", "Old", "Old",
                                  {{"One ", "first"}, {longTitle, "second"}, {longerTitle, "third \r\n"}});
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ModalAnswerer answerer;
             w.Retype(IDC_AUTHOR, "Jane Austen \t ");
             w.Retype(IDC_TITLE, "Emma  ");
@@ -223,7 +221,7 @@ TEST_F(DocumentTest, SaveTakesTheFieldsIntoTheBook) {
             w.Click(IDC_SAVE_BOOK);
             EXPECT_TRUE(answerer.Seen().empty());
             EXPECT_FALSE(w.IsModified());
-            EXPECT_EQ(w.m_nCurrentChapter, 0);
+            EXPECT_EQ(w.ShownChapter(), 0);
             EXPECT_EQ(w.Text(IDC_AUTHOR), "Jane Austen \t ");
             EXPECT_EQ(w.Text(IDC_TITLE), "Emma  ");
             EXPECT_EQ(w.Text(IDC_EDITOR), "first, revised \r\n\r\n ");
@@ -249,7 +247,7 @@ TEST_F(DocumentTest, FailedSaveKeepsTheFileTheNameAndTheCaption) {
     std::string path = WriteBook("held.book", "Old", "Title", {{"One", "text"}});
     std::string before = ReadBytes(path);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ModalAnswerer answerer;
             w.Retype(IDC_AUTHOR, "New");
             HANDLE hHeld = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -261,9 +259,8 @@ TEST_F(DocumentTest, FailedSaveKeepsTheFileTheNameAndTheCaption) {
             EXPECT_TRUE(answerer.AllAnswered());
             EXPECT_EQ(looks, "OK; default OK; error");
             EXPECT_EQ(w.Caption(), CaptionFor("held.book"));
-            EXPECT_EQ(w.m_strDocName, "held.book");
-            EXPECT_EQ(w.m_strDocDir, Folder());
-            EXPECT_FALSE(w.m_bUntitled);
+            EXPECT_EQ(w.DocDir(), Folder());
+            EXPECT_FALSE(w.IsUntitled());
             EXPECT_TRUE(w.IsModified());
 
             answerer.Expect(ModalAnswerer::Press(kAppTitle, IDYES).WithText(SaveQuestion("held.book")))
@@ -284,7 +281,7 @@ TEST_F(DocumentTest, FailedSaveKeepsTheFileTheNameAndTheCaption) {
 TEST_F(DocumentTest, FailedSaveAsKeepsTheChosenName) {
     std::string path = WriteBook("held.book", "Old", "Title");
     std::string before = ReadBytes(path);
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         w.Type(IDC_AUTHOR, "Fresh");
         HANDLE hHeld = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -296,10 +293,9 @@ TEST_F(DocumentTest, FailedSaveAsKeepsTheChosenName) {
             .Expect(ModalAnswerer::Press(kAppTitle, IDOK).WithText(kSaveFailed));
         w.Menu(IDM_FILE_SAVE_AS);
         EXPECT_TRUE(answerer.AllAnswered());
-        EXPECT_EQ(w.Caption(), CaptionFor("new.book"));
-        EXPECT_EQ(w.m_strDocName, "held.book");
-        EXPECT_EQ(w.m_strDocDir, Folder());
-        EXPECT_FALSE(w.m_bUntitled);
+        EXPECT_EQ(w.Caption(), CaptionFor("new.book"));  // the name held.book shows at the next Save
+        EXPECT_EQ(w.DocDir(), Folder());
+        EXPECT_FALSE(w.IsUntitled());
         EXPECT_TRUE(w.IsModified());
         ::CloseHandle(hHeld);
         EXPECT_EQ(ReadBytes(path), before);
@@ -325,7 +321,7 @@ TEST_F(DocumentTest, OpenOfABrokenFileLeavesANewBook) {
     std::string notes = Path("notes");  // not a book, and no extension either
     WriteBytes(notes, "Plain notes.\r\n");
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ModalAnswerer answerer;
             for (const std::string& broken : {junk, cut, notes}) {
                 SCOPED_TRACE(broken);
@@ -352,7 +348,7 @@ TEST_F(DocumentTest, OpenTakesTheChosenFile) {
     WriteBook("Story.Book", "Mixed", "Title");
     WriteBook("plain", "No extension", "Title");
     WriteBook("plain.book", "Plain", "Title");
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         struct Row {
             const char* chosen;
@@ -367,10 +363,9 @@ TEST_F(DocumentTest, OpenTakesTheChosenFile) {
             w.Menu(IDM_FILE_OPEN);
             EXPECT_TRUE(answerer.AllAnswered());
             EXPECT_EQ(w.Caption(), CaptionFor(row.docName));
-            EXPECT_EQ(w.m_strDocName, row.docName);
-            EXPECT_EQ(w.m_strDocDir, Folder());
+            EXPECT_EQ(w.DocDir(), Folder());
             EXPECT_EQ(w.Text(IDC_AUTHOR), row.author);
-            EXPECT_FALSE(w.m_bUntitled);
+            EXPECT_FALSE(w.IsUntitled());
             EXPECT_FALSE(w.IsModified());
         }
 
@@ -401,7 +396,7 @@ TEST_F(DocumentTest, ChapterLimitIsToldBeforeASaveFails) {
                                                  std::vector<std::string>(1896, "t"))));
     std::string before = ReadBytes(path);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ModalAnswerer answerer;
             w.Retype(IDC_AUTHOR, "Changed");
             std::string looks;
@@ -427,7 +422,7 @@ TEST_F(DocumentTest, ChapterLimitIsToldBeforeASaveFails) {
 
 TEST_F(DocumentTest, CommandLineBookWithoutExtensionIsOpened) {
     std::string path = WriteBook("mybook", "Anne", "Title");
-    Run([&](CDocTestDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor("mybook")); }, path);
+    Run([&](CTestMainDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor("mybook")); }, path);
 }
 
 // The quotes do not count against the 259 characters of the path.
@@ -436,9 +431,9 @@ TEST_F(DocumentTest, CommandLinePathOfTheLongestLengthIsOpened) {
     std::string path = WriteBook(name, "Long", "Title");
     ASSERT_EQ(path.size(), 259u);
     ModalAnswerer answerer;  // a message box would fail the test instead of hanging it
-    Run([&](CDocTestDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor(name)); }, "\"" + path + "\"");
+    Run([&](CTestMainDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor(name)); }, "\"" + path + "\"");
     // One more is ignored without a message (no answerer: a message box would hang the test).
-    Run([&](CDocTestDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor("new.book")); }, "\"" + path + "x\"");
+    Run([&](CTestMainDlg& w) { EXPECT_EQ(w.Caption(), CaptionFor("new.book")); }, "\"" + path + "x\"");
 }
 
 // Saved at the longest paths there are: the temporary file beside the book keeps within them too.
@@ -450,7 +445,7 @@ TEST_F(DocumentTest, SaveWorksUpToTheLongestPath) {
         WriteBytes(path, EncodeContainer(BookMembers("Old", "Title", {"One"}, {"text"})));
         ModalAnswerer answerer;  // a failure message fails the test instead of hanging it
         Run(
-            [&](CDocTestDlg& w) {
+            [&](CTestMainDlg& w) {
                 w.Retype(IDC_AUTHOR, "Saved");
                 w.Click(IDC_SAVE_BOOK);
             },
@@ -468,9 +463,9 @@ TEST_F(DocumentTest, BookOpenedByARelativeNameIsSavedWhereItCameFrom) {
     ::DeleteFileA("C:\\relative.book");  // from an earlier run that went wrong
     ASSERT_TRUE(::SetCurrentDirectoryA(Folder().c_str()));
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             EXPECT_EQ(w.Caption(), CaptionFor("relative.book"));
-            EXPECT_EQ(w.m_strDocDir, Folder());
+            EXPECT_EQ(w.DocDir(), Folder());
             ::SetCurrentDirectoryA("C:\\");
             w.Retype(IDC_AUTHOR, "New");
             ModalAnswerer answerer;

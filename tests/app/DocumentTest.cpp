@@ -69,10 +69,10 @@ std::unique_ptr<CBook> DocumentTest::LoadBook(const std::string& path) {
     return book;
 }
 
-INT_PTR DocumentTest::Run(const std::function<void(CDocTestDlg&)>& body, const std::string& cmdLine) {
+INT_PTR DocumentTest::Run(const std::function<void(CTestMainDlg&)>& body, const std::string& cmdLine) {
     m_cmdLine = cmdLine;
     AfxGetApp()->m_lpCmdLine = &m_cmdLine[0];
-    CDocTestDlg dlg;
+    CTestMainDlg dlg;
     dlg.m_strRecoveryDir = m_recoveryDir;
     dlg.m_nAutosavePauseMs = 300;
     dlg.m_nAutosaveIntervalMs = 1000;

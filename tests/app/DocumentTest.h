@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "Book.h"
-#include "DocTestDlg.h"
+#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "TempDir.h"
 
@@ -43,7 +43,7 @@ protected:
     static std::unique_ptr<CBook> LoadBook(const std::string& path);
 
     // Runs a new main window started with this command line; `body` gets its turn once it shows.
-    INT_PTR Run(const std::function<void(CDocTestDlg&)>& body, const std::string& cmdLine = "");
+    INT_PTR Run(const std::function<void(CTestMainDlg&)>& body, const std::string& cmdLine = "");
 
     static std::string CaptionFor(const std::string& docName);
     static std::string SaveQuestion(const std::string& docName);

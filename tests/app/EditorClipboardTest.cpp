@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "ChapterTestDlg.h"
+#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "TextLossAnswer.h"
 #include "WindowRunner.h"
@@ -34,33 +34,15 @@ std::string ClipboardText(HWND hOwner) {
 
 // --- The editor's right-click menu ---------------------------------------------------------------
 
-DWORD g_menuDeadline = 0;
-bool g_bMenuSeen = false;
-
-// Closes the popup menu once it is up (or gives up at the deadline).
-void CALLBACK EndPopupMenu(HWND, UINT, UINT_PTR, DWORD) {
-    HWND hPopup = ::FindWindowA("#32768", nullptr);
-    bool bOpen = hPopup != nullptr && ::IsWindowVisible(hPopup);
-    g_bMenuSeen = g_bMenuSeen || bOpen;
-    if (bOpen || LONG(::GetTickCount() - g_menuDeadline) >= 0)
-        ::EndMenu();
-}
-
 struct ContextMenuState {
     bool bOpened;
     std::map<UINT, bool> enabled;
 };
 
-// A right-button release in the editor, as the mouse sends it; the menu it opens is closed again.
-ContextMenuState RightClickEditor(CChapterTestDlg& w) {
-    g_bMenuSeen = false;
-    g_menuDeadline = ::GetTickCount() + 5000;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &EndPopupMenu);
-    ::SendMessageA(w.Editor(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageA(w.Editor(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    ::KillTimer(nullptr, timer);
-    ContextMenuState state{g_bMenuSeen, {}};
-    HMENU hPopup = ::GetSubMenu(w.m_menuContext.m_hMenu, 0);
+// A right-button release in the editor, as the mouse sends it, and the states of the menu it opens.
+ContextMenuState RightClickEditor(CTestMainDlg& w) {
+    HMENU hPopup = w.RightClickEditor();
+    ContextMenuState state{hPopup != nullptr, {}};
     for (UINT id : {IDM_EDITOR_UNDO, IDM_EDITOR_CUT, IDM_EDITOR_COPY, IDM_EDITOR_PASTE, IDM_EDITOR_DELETE,
                     IDM_EDITOR_SELECT_ALL})
         state.enabled[id] = (::GetMenuState(hPopup, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
@@ -68,7 +50,7 @@ ContextMenuState RightClickEditor(CChapterTestDlg& w) {
 }
 
 TEST(EditorClipboard, RightClickMenuFollowsTheEditorsTextAndSelection) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         SetClipboard(dlg.m_hWnd, {{CF_TEXT, "clip"}});
         dlg.AddChapter("One");
@@ -112,7 +94,7 @@ TEST(EditorClipboard, RightClickMenuFollowsTheEditorsTextAndSelection) {
 }
 
 TEST(EditorClipboard, RightClickMenuCommandsActOnTheEditor) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         dlg.Type(IDC_EDITOR, "Hello world");
@@ -136,14 +118,14 @@ TEST(EditorClipboard, RightClickMenuCommandsActOnTheEditor) {
 // After the Title field was used and the focus went on to a button or the list, the Edit menu
 // and its shortcuts still act on the Title field, and give it the focus back.
 TEST(EditorClipboard, EditCommandsActOnTheLastFocusedField) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         dlg.Type(IDC_EDITOR, "chapter text");
         dlg.Type(IDC_TITLE, "Book Title");
         ::SendMessageA(dlg.Item(IDC_TITLE), EM_SETSEL, 5, 10);
         ::SetFocus(dlg.Item(IDC_NEW_CHAPTER));
-        EXPECT_EQ(dlg.m_nLastFocusedEdit, 2);
+        EXPECT_EQ(dlg.EditTarget(), dlg.Item(IDC_TITLE));
 
         WindowRunner::PressKey(::GetFocus(), 'C', true);
         EXPECT_EQ(ClipboardText(dlg.m_hWnd), "Title");
@@ -169,11 +151,11 @@ TEST(EditorClipboard, EditCommandsActOnTheLastFocusedField) {
 // The main menu's Edit items: grayed without a target, then from the target's text, selection
 // and the clipboard.
 TEST(EditorClipboard, EditMenuItemsFollowTheTargetAndTheClipboard) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         const UINT kSelectionItems[] = {IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_DELETE};
         SetClipboard(dlg.m_hWnd, {{CF_TEXT, "clip"}});
-        dlg.m_nLastFocusedEdit = 0;
+        dlg.ForgetEditTarget();
         for (UINT id : {IDM_EDIT_SELECT_ALL, IDM_EDIT_COPY, IDM_EDIT_CUT, IDM_EDIT_DELETE, IDM_EDIT_PASTE})
             EXPECT_FALSE(dlg.MenuItemEnabled(id)) << id;
 
@@ -206,7 +188,7 @@ TEST(EditorClipboard, EditMenuItemsFollowTheTargetAndTheClipboard) {
 // Formatting on the clipboard never reaches the chapter: with rich text beside the plain text, the
 // editor gets the plain one, by Ctrl+V and by Paste Text from Clipboard alike.
 TEST(EditorClipboard, PastesIntoTheEditorArePlainText) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         UINT cfRtf = ::RegisterClipboardFormatA("Rich Text Format");
         SetClipboard(dlg.m_hWnd, {{cfRtf, "{\\rtf1\\ansi {\\b RICH}}"}, {CF_TEXT, "plain"}});
@@ -244,7 +226,7 @@ DWORD RunClipboardHelper(const std::string& args) {
 }
 
 TEST(EditorClipboard, PasteButtonFollowsAnotherProcessesClipboard) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         ASSERT_EQ(RunClipboardHelper("empty"), 0u);
         // Without a chapter the button stays disabled, whatever the clipboard holds.
@@ -284,7 +266,7 @@ TEST(EditorClipboard, UnicodeTextIsConvertedAndLossesListedFirst) {
         {"set-utf8 \xE2\x80\x9C\xE2\x82\xAC" "5\xE2\x80\x98", 0, 0, "<\x93\x80" "5\x91>", ""},
         {"set ansi\x80", IDC_PASTE_TEXT, 0, "<ansi\x80>", ""},
     };
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         ModalAnswerer answerer(30000);
@@ -330,7 +312,7 @@ void TypeUnicode(HWND hField, const std::u16string& text) {
 // A typed character the book cannot hold never arrives as "?": it is refused with a beep, and the
 // first time with a message; the characters around it arrive as typed.
 TEST(EditorClipboard, TypedCharactersTheBookCannotHoldAreRefused) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         ModalAnswerer answerer(30000);
@@ -442,9 +424,9 @@ TEST(EditorClipboard, ViewerChainPassesOnAndRelinks) {
     d.Join();
     c.Join();
     a.Join();
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
-        ASSERT_EQ(dlg.m_hWndNextViewer, a.m_hWnd);
+        ASSERT_EQ(dlg.NextClipboardViewer(), a.m_hWnd);
         ModalAnswerer::PumpPending();  // the notices of joining the chain
         std::vector<size_t> drawn;
         for (ChainRecorder* pViewer : {&a, &c, &d})
@@ -459,11 +441,11 @@ TEST(EditorClipboard, ViewerChainPassesOnAndRelinks) {
         ASSERT_EQ(a.Received(WM_CHANGECBCHAIN).size(), 1u);
         EXPECT_EQ(reinterpret_cast<HWND>(a.Received(WM_CHANGECBCHAIN)[0].wParam), c.m_hWnd);
         EXPECT_EQ(a.m_hNext, d.m_hWnd);
-        EXPECT_EQ(dlg.m_hWndNextViewer, a.m_hWnd);
+        EXPECT_EQ(dlg.NextClipboardViewer(), a.m_hWnd);
 
         a.Leave();
         ModalAnswerer::PumpPending();
-        EXPECT_EQ(dlg.m_hWndNextViewer, d.m_hWnd);
+        EXPECT_EQ(dlg.NextClipboardViewer(), d.m_hWnd);
         EXPECT_EQ(a.Received(WM_CHANGECBCHAIN).size(), 1u);
         EXPECT_TRUE(d.Received(WM_CHANGECBCHAIN).empty());
 
@@ -508,9 +490,9 @@ TEST(EditorClipboard, AHangingViewerFurtherOnNeitherFreezesTheWindowNorLosesItsP
         ::DestroyWindow(hWnd);
     });
     ASSERT_TRUE(ModalAnswerer::PumpUntil([&] { return hViewer != nullptr; }));
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
-        ASSERT_EQ(dlg.m_hWndNextViewer, hViewer);
+        ASSERT_EQ(dlg.NextClipboardViewer(), hViewer);
         ::ResetEvent(HangingViewer::s_hAnswering);
         DWORD start = ::GetTickCount();
         SetClipboard(dlg.m_hWnd, {{CF_TEXT, "one"}});
@@ -519,7 +501,7 @@ TEST(EditorClipboard, AHangingViewerFurtherOnNeitherFreezesTheWindowNorLosesItsP
         int nBefore = HangingViewer::s_nNotices;
         SetClipboard(dlg.m_hWnd, {{CF_TEXT, "two"}});
         EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return HangingViewer::s_nNotices > nBefore; }));
-        EXPECT_EQ(dlg.m_hWndNextViewer, hViewer);
+        EXPECT_EQ(dlg.NextClipboardViewer(), hViewer);
     });
     ::PostMessageA(hViewer, WM_QUIT, 0, 0);
     viewer.join();

@@ -68,7 +68,7 @@ TEST_F(DocumentTest, TextsTheWindowCannotShowAsTheyAreSurviveOpenAndSave) {
             ModalAnswerer answerer;
             answerer.Expect(ModalAnswerer::Press(kAppTitle, IDOK));
             Run(
-                [&](CDocTestDlg& w) {
+                [&](CTestMainDlg& w) {
                     ASSERT_TRUE(answerer.AllAnswered());
                     EXPECT_NE(answerer.Seen()[0].text.find(c.notice), std::string::npos) << answerer.Seen()[0].text;
                     if (!c.readOnly) {
@@ -92,7 +92,7 @@ TEST_F(DocumentTest, AnEditedTextIsSavedAsTheWindowShowsIt) {
     ModalAnswerer answerer;
     answerer.Expect(ModalAnswerer::Press(kAppTitle, IDOK));
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             w.Append(IDC_EDITOR, "!");
             w.ChooseChapter(1);
             EXPECT_TRUE(w.IsModified());
@@ -112,22 +112,22 @@ TEST_F(DocumentTest, NothingGetsIntoAReadOnlyPreview) {
     const std::string before = ReadBytes(path);
     const struct {
         const char* way;
-        std::function<void(CDocTestDlg&)> act;
+        std::function<void(CTestMainDlg&)> act;
     } ways[] = {
-        {"Ctrl+V", [](CDocTestDlg& w) { WindowRunner::PressKey(w.Editor(), 'V', true); }},
-        {"Shift+Insert", [](CDocTestDlg& w) { WindowRunner::PressKey(w.Editor(), VK_INSERT, false, true); }},
-        {"Edit > Paste", [](CDocTestDlg& w) { w.Menu(IDM_EDIT_PASTE); }},
-        {"right-click Paste", [](CDocTestDlg& w) { w.Menu(IDM_EDITOR_PASTE); }},
-        {"Paste Text from Clipboard", [](CDocTestDlg& w) { w.Click(IDC_PASTE_TEXT); }},
-        {"Add Text from File", [](CDocTestDlg& w) { w.Menu(IDM_IMPORT_TEXT); }},
-        {"typing", [](CDocTestDlg& w) { w.Type(IDC_EDITOR, "x\r"); }},
-        {"Cut", [](CDocTestDlg& w) { w.Menu(IDM_EDIT_CUT); }},
-        {"Delete", [](CDocTestDlg& w) { w.Menu(IDM_EDIT_DELETE); }},
+        {"Ctrl+V", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), 'V', true); }},
+        {"Shift+Insert", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), VK_INSERT, false, true); }},
+        {"Edit > Paste", [](CTestMainDlg& w) { w.Menu(IDM_EDIT_PASTE); }},
+        {"right-click Paste", [](CTestMainDlg& w) { w.Menu(IDM_EDITOR_PASTE); }},
+        {"Paste Text from Clipboard", [](CTestMainDlg& w) { w.Click(IDC_PASTE_TEXT); }},
+        {"Add Text from File", [](CTestMainDlg& w) { w.Menu(IDM_IMPORT_TEXT); }},
+        {"typing", [](CTestMainDlg& w) { w.Type(IDC_EDITOR, "x\r"); }},
+        {"Cut", [](CTestMainDlg& w) { w.Menu(IDM_EDIT_CUT); }},
+        {"Delete", [](CTestMainDlg& w) { w.Menu(IDM_EDIT_DELETE); }},
     };
     ModalAnswerer answerer;
     answerer.Expect(ModalAnswerer::Press(kAppTitle, IDOK));
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             SetClipboard(w.m_hWnd, {{CF_TEXT, "pasted"}});
             ::SetFocus(w.Editor());
             w.Menu(IDM_EDIT_SELECT_ALL);

@@ -24,7 +24,7 @@ constexpr int kReplaceAll = 0x401;   // psh2
 
 // Opens the dialog with its key, fills it in and presses `button` in it; the message boxes that
 // follow are answered as `boxes` say.
-void UseDialog(CDocTestDlg& w, WORD key, const std::string& what, bool bCase, bool bWord, int button,
+void UseDialog(CTestMainDlg& w, WORD key, const std::string& what, bool bCase, bool bWord, int button,
                const std::string& with = "", std::vector<ModalAnswerer::Expectation> boxes = {}) {
     WindowRunner::PressKey(::GetFocus(), key, true);
     HWND hDialog = w.m_hFindDialog;
@@ -43,13 +43,13 @@ void UseDialog(CDocTestDlg& w, WORD key, const std::string& what, bool bCase, bo
     EXPECT_TRUE(ModalAnswerer::PumpUntil([&] { return answerer.AllAnswered(); }, 10000));
 }
 
-CHARRANGE Selection(CDocTestDlg& w) {
+CHARRANGE Selection(CTestMainDlg& w) {
     CHARRANGE range{};
     ::SendMessageA(w.Editor(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     return range;
 }
 
-std::string CountsPart(CDocTestDlg& w) {
+std::string CountsPart(CTestMainDlg& w) {
     char szText[256] = "";
     ::SendMessageA(w.Item(IDC_STATUS_BAR), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(szText));
     return szText;
@@ -69,7 +69,7 @@ TEST_F(DocumentTest, FindNextGoesThroughTheFollowingChaptersAndRound) {
         chapters.push_back({chapter.first, chapter.second});
     std::string path = WriteBook("find.book", "Author", "Title", chapters);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             struct Case {
                 const char* what;
                 bool bCase, bWord;
@@ -121,7 +121,7 @@ TEST_F(DocumentTest, ReplaceAllIsOneStepThatUndoTakesBackToTheSameBytes) {
         chapters.push_back({chapter.first, chapter.second});
     std::string path = WriteBook("replace.book", "Author", "Title", chapters);
     Run(
-        [&](CDocTestDlg& w) {
+        [&](CTestMainDlg& w) {
             ::SetFocus(w.List());
             WindowRunner::PressKey(w.List(), 'S', true);
             std::string before = ReadBytes(path);
@@ -130,7 +130,7 @@ TEST_F(DocumentTest, ReplaceAllIsOneStepThatUndoTakesBackToTheSameBytes) {
             ::SendMessageA(w.m_hFindDialog, WM_COMMAND, IDCANCEL, 0);
             ModalAnswerer::PumpPending();
             EXPECT_EQ(w.Text(IDC_EDITOR), "The dog sat.");
-            EXPECT_EQ(CChapterTestDlg::BookTexts(),
+            EXPECT_EQ(CTestMainDlg::BookTexts(),
                       (std::vector<std::string>{"The dog sat.", "concatenate the dog", "no match here",
                                                 "a dog, a dog"}));
             EXPECT_TRUE(w.IsModified());

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "ChapterTestDlg.h"
+#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "TextCorpus.h"
 #include "TextLossAnswer.h"
@@ -19,14 +19,14 @@
 namespace {
 
 // A chapter "One" holding `text` with [start, end) selected.
-void PrepareChapter(CChapterTestDlg& w, const std::string& text, long nStart, long nEnd) {
+void PrepareChapter(CTestMainDlg& w, const std::string& text, long nStart, long nEnd) {
     w.AddChapter("One");
     w.Type(IDC_EDITOR, text);
     CHARRANGE range = {nStart, nEnd};
     ::SendMessageA(w.Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-std::string StatusText(const CChapterTestDlg& w) {
+std::string StatusText(const CTestMainDlg& w) {
     return w.Text(IDC_STATUS_BAR);
 }
 
@@ -39,7 +39,7 @@ TEST(ImportAndSize, TextFilesReplaceTheSelectionAndCanBeUndone) {
         SCOPED_TRACE(c.name);
         // The text ends at the first zero byte.
         std::string path = WriteTempFile(c.name, std::string("there\r\nfriend\0ignored", 21));
-        CChapterTestDlg dlg;
+        CTestMainDlg dlg;
         WindowRunner::Run(dlg, [&](CTestMainDlg&) {
             PrepareChapter(dlg, "Hello world!", 6, 11);
             ::SetFocus(dlg.List());
@@ -62,7 +62,7 @@ TEST(ImportAndSize, RtfFilesGiveTheirPlainCharacters) {
                                      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
                                      "{\\colortbl;\\red255\\green0\\blue0;}"
                                      "\\f0\\fs40 Plain {\\b bold} {\\cf1 red}\\par second line}");
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         PrepareChapter(dlg, "[]", 1, 1);
         ModalAnswerer answerer(15000);
@@ -88,7 +88,7 @@ TEST(ImportAndSize, EmptyFilesOtherExtensionsAndCancel) {
     std::string empty = WriteTempFile("empty.txt", "");
     std::string blank = WriteTempFile("blank.rtf", "{\\rtf1\\ansi }");
     std::string other = WriteTempFile("notes.log", "log text");
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         PrepareChapter(dlg, "kept", 0, 2);
         ModalAnswerer answerer(30000);
@@ -116,7 +116,7 @@ TEST(ImportAndSize, EmptyFilesOtherExtensionsAndCancel) {
 // their own bytes, as before. The star is listed before anything goes in; a binary file is refused.
 TEST(ImportAndSize, TextFilesOfEveryEncoding) {
     ASSERT_EQ(::GetACP(), 1252u);
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         ModalAnswerer answerer(60000);
@@ -157,7 +157,7 @@ TEST(ImportAndSize, LossesAreListedFirstAndCancelInsertsNothing) {
         {"lost.rtf", "{\\rtf1\\ansi\\ansicpg1250 a\\par \\'b3\\u9733?b}", IDCANCEL, "[]"},
         {"lost2.rtf", "{\\rtf1\\ansi\\ansicpg1250 a\\par \\'b3\\u9733?b}", IDOK, "[a\r\nlb]"},
     };
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         ModalAnswerer answerer(30000);
@@ -191,7 +191,7 @@ TEST(ImportAndSize, UnreadableFilesAreReportedAndChangeNothing) {
     std::string text = WriteTempFile("locked.txt", "secret text");
     std::string rtf = WriteTempFile("locked.rtf", "{\\rtf1\\ansi secret text}");
     std::string unreadable = UnreadableRtfPath();
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         PrepareChapter(dlg, "kept", 0, 2);
         ModalAnswerer answerer(30000);
@@ -238,7 +238,7 @@ TEST(ImportAndSize, UnreadableFilesAreReportedAndChangeNothing) {
 // The estimate counts the stored texts of the other chapters, the editor, Title and Author: 1023
 // bytes are 1 Kb, 1024 are 2 Kb; the chapter on show is never counted twice.
 TEST(ImportAndSize, SizeDisplayAt1023And1024Bytes) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         EXPECT_EQ(StatusText(dlg), "Book Size ~ 1 Kb");
         dlg.Type(IDC_AUTHOR, "Author");  // 6
@@ -264,7 +264,7 @@ TEST(ImportAndSize, SizeDisplayAt1023And1024Bytes) {
 
 namespace {
 
-std::string CountsText(const CChapterTestDlg& w) {
+std::string CountsText(const CTestMainDlg& w) {
     char szText[256] = "";
     ::SendMessageA(w.Item(IDC_STATUS_BAR), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(szText));
     return szText;
@@ -273,7 +273,7 @@ std::string CountsText(const CChapterTestDlg& w) {
 // The counts follow typing, chapter changes and deletions; a large chapter is counted as soon as
 // the typing pauses.
 TEST(ImportAndSize, CountsOfTheChapterAndTheBookBesideTheSize) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         EXPECT_EQ(CountsText(dlg), "Book: 0 words, 0 characters");
         dlg.AddChapter("One");

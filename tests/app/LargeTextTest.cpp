@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "ChapterTestDlg.h"
+#include "TestMainDlg.h"
 #include "WindowRunner.h"
 
 namespace {
@@ -25,21 +25,21 @@ TEST(LargeText, WholeTextDeletedOrReplacedKeepsTheEditorsBehaviour) {
     const std::string large = LargeText();
     const struct {
         const char* what;
-        std::function<void(CChapterTestDlg&)> act;
+        std::function<void(CTestMainDlg&)> act;
         std::string after;
         bool ctrlZ;  // undone with Ctrl+Z, else with Undo of the right-click menu
     } cases[] = {
-        {"Delete key", [](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), VK_DELETE); }, "", true},
-        {"Backspace key", [](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), VK_BACK); }, "", false},
-        {"a key typed over it", [](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), 'K'); }, "k", true},
-        {"Enter typed over it", [](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), VK_RETURN); }, "\r\n",
-         false},
-        {"Edit > Delete", [](CChapterTestDlg& w) { w.Menu(IDM_EDIT_DELETE); }, "", false},
-        {"Ctrl+X", [](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), 'X', true); }, "", true},
+        {"Delete key", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), VK_DELETE); }, "", true},
+        {"Backspace key", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), VK_BACK); }, "", false},
+        {"a key typed over it", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), 'K'); }, "k", true},
+        {"Enter typed over it", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), VK_RETURN); },
+         "\r\n", false},
+        {"Edit > Delete", [](CTestMainDlg& w) { w.Menu(IDM_EDIT_DELETE); }, "", false},
+        {"Ctrl+X", [](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), 'X', true); }, "", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        CChapterTestDlg dlg;
+        CTestMainDlg dlg;
         WindowRunner::Run(dlg, [&](CTestMainDlg&) {
             dlg.AddChapter("One");
             ::SendMessageA(dlg.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(large.c_str()));

@@ -178,11 +178,12 @@ TEST(MainWindow, ControlsAfterStartUpMatchTheTemplate) {
                        IDC_PASTE_TEXT})
             EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(w.m_hWnd, id))) << id;
         EXPECT_EQ(::GetFocus(), ::GetDlgItem(w.m_hWnd, IDC_AUTHOR));
-        EXPECT_EQ(w.m_nLastFocusedEdit, 1);
-        EXPECT_EQ(w.m_nFocusRestoreTarget, 1);
+        EXPECT_EQ(w.EditTarget(), w.Item(IDC_AUTHOR));
+        w.RestoreFocus();  // stays where it is
+        EXPECT_EQ(::GetFocus(), w.Item(IDC_AUTHOR));
         EXPECT_FALSE(w.IsModified());
 
-        HICON hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128));
+        HICON hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUIREBINDER));
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(w.m_hWnd, WM_GETICON, ICON_BIG, 0)), hIcon);
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(w.m_hWnd, WM_GETICON, ICON_SMALL, 0)), hIcon);
         EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(w.m_hWnd, WM_QUERYDRAGICON, 0, 0)), hIcon);
@@ -197,10 +198,13 @@ TEST(MainWindow, MenuBarContextMenuAndSystemMenu) {
         // while no book was opened yet.
         HMODULE hModule = ::GetModuleHandleA(nullptr);
         HMENU hMenuBar = ::LoadMenuA(hModule, MAKEINTRESOURCEA(IDR_MAINMENU));
-        HMENU hContext = ::LoadMenuA(hModule, MAKEINTRESOURCEA(IDR_EDITOR_MENU));
         ExpectMenu(ReadMenu(::GetMenu(w.m_hWnd)), ReadMenu(hMenuBar));
-        ExpectMenu(ReadMenu(::GetSubMenu(w.m_menuContext.m_hMenu, 0)), ReadMenu(::GetSubMenu(hContext, 0)));
         ::DestroyMenu(hMenuBar);
+        w.AddChapter("One");  // the editor takes clicks
+        HMENU hShown = w.RightClickEditor();
+        ASSERT_NE(hShown, nullptr);
+        HMENU hContext = ::LoadMenuA(hModule, MAKEINTRESOURCEA(IDR_EDITOR_MENU));
+        ExpectMenu(ReadMenu(hShown), ReadMenu(::GetSubMenu(hContext, 0)));
         ::DestroyMenu(hContext);
 
         std::vector<MenuItem> system = ReadMenu(::GetSystemMenu(w.m_hWnd, FALSE));

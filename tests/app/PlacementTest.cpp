@@ -154,7 +154,7 @@ TEST(LeavingTheWindow, YesSavesTheBookBeforeClosing) {
         ::PostMessageA(w.m_hWnd, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(nResult, IDCANCEL);
-    EXPECT_EQ(dlg.m_strDocName, "mybook.book");
+    EXPECT_EQ(dlg.DocName(), "mybook.book");
     CBook book;
     ASSERT_TRUE(book.LoadFromFile(saved.c_str()));
     EXPECT_EQ(book.Author(), "Jane Austen");  // trailing blanks are not saved

@@ -53,7 +53,7 @@ TEST_F(DocumentTest, RecentBooksAreListedAboveExitNewestFirstAndAGoneOneCanBeRem
     std::vector<std::string> paths;
     for (int i = 1; i <= 9; ++i)
         paths.push_back(WriteBook("book" + std::to_string(i) + ".book", "Author", "Book " + std::to_string(i)));
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         EXPECT_EQ(FileMenuTail(w.m_hWnd), (Texts{"", "E&xit"}));
         for (const std::string& path : paths) {
             ModalAnswerer answerer(10000);

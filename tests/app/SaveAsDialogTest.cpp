@@ -40,7 +40,7 @@ TEST_F(DocumentTest, SaveAsNamesTheBookByTheDeviceRule) {
         {"notes.txt", "notes.txt.book", true},
     };
     ASSERT_TRUE(::CreateDirectoryA(Path("Some Folder").c_str(), nullptr));
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         std::string docName = "new.book";
         for (const Row& row : rows) {
@@ -62,7 +62,7 @@ TEST_F(DocumentTest, SaveAsNamesTheBookByTheDeviceRule) {
                 docName = row.name;
                 std::string folder =
                     Folder() + (row.typed.find('\\') != std::string::npos ? "\\Some Folder" : "");
-                EXPECT_EQ(w.m_strDocDir, folder);
+                EXPECT_EQ(w.DocDir(), folder);
                 EXPECT_TRUE(LoadBook(folder + "\\" + row.name) != nullptr);
             } else {
                 EXPECT_EQ(looks, "Yes No; default No; question");
@@ -72,7 +72,6 @@ TEST_F(DocumentTest, SaveAsNamesTheBookByTheDeviceRule) {
                 EXPECT_EQ(seen[seen.size() - 1].hWnd, seen[seen.size() - 3].hWnd);    // still open
                 EXPECT_EQ(nameLeft, typed);
             }
-            EXPECT_EQ(w.m_strDocName, docName);
             EXPECT_EQ(w.Caption(), CaptionFor(docName));
         }
     });
@@ -82,7 +81,7 @@ TEST_F(DocumentTest, SaveAsNamesTheBookByTheDeviceRule) {
 
 // Yes keeps the invalid name: the book is written under it, and Save questions it from then on.
 TEST_F(DocumentTest, YesSavesUnderTheInvalidName) {
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         w.Type(IDC_AUTHOR, "Jane");
         answerer.Expect(ModalAnswerer::FileName("Save As", Path("My Book")))
@@ -106,7 +105,7 @@ TEST_F(DocumentTest, SaveAsAsksBeforeReplacingTheExtendedName) {
     const std::string target = Path("notes.txt.book");
     const std::string question = "notes.txt.book already exists.\nDo you want to replace it?";
     WriteBytes(target, "old");
-    Run([&](CDocTestDlg& w) {
+    Run([&](CTestMainDlg& w) {
         ModalAnswerer answerer;
         w.Type(IDC_AUTHOR, "Jane");
         std::string looks;
@@ -117,13 +116,13 @@ TEST_F(DocumentTest, SaveAsAsksBeforeReplacingTheExtendedName) {
         EXPECT_TRUE(answerer.AllAnswered());
         EXPECT_EQ(looks, "Yes No; default No; exclamation");
         EXPECT_EQ(ReadBytes(target), "old");
-        EXPECT_EQ(w.m_strDocName, "new.book");
+        EXPECT_EQ(w.DocName(), "new.book");
 
         answerer.Expect(ModalAnswerer::FileName("Save As", Path("notes.txt")))
             .Expect(ModalAnswerer::Press("Confirm Save As", IDYES).WithText(question));
         w.Menu(IDM_FILE_SAVE_AS);
         EXPECT_TRUE(answerer.AllAnswered());
-        EXPECT_EQ(w.m_strDocName, "notes.txt.book");
+        EXPECT_EQ(w.DocName(), "notes.txt.book");
     });
     auto book = LoadBook(target);
     ASSERT_TRUE(book);

@@ -129,8 +129,8 @@ TEST_F(CommandLine, QuotedBookIsOpened) {
     std::string caption = StartWith("\"" + path + "\"", [](CTestMainDlg& w) {
         EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_AUTHOR)), "Mary Shelley");
         EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_TITLE)), "Frankenstein");
-        EXPECT_EQ(w.m_wndContents.GetCount(), 2);
-        EXPECT_EQ(w.m_wndContents.GetCurSel(), 0);
+        EXPECT_EQ(w.ListTitles().size(), 2u);
+        EXPECT_EQ(w.Selected(), 0);
         EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_EDITOR)), "To Mrs. Saville, England.");
         EXPECT_EQ(WindowRunner::WindowText(::GetDlgItem(w.m_hWnd, IDC_CHAPTER_LABEL)), "Letter 1");
         EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(w.m_hWnd, IDC_EDITOR)));

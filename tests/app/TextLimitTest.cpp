@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "ChapterTestDlg.h"
+#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "RtfSamples.h"
 #include "WindowRunner.h"
@@ -43,7 +43,7 @@ std::string RtfLines(const std::string& text) {
 using Answers = std::vector<ModalAnswerer::Expectation>;
 
 // Offers the text one way; `then` are the windows that follow.
-using Put = std::function<void(CChapterTestDlg&, ModalAnswerer&, const std::string&, Answers then)>;
+using Put = std::function<void(CTestMainDlg&, ModalAnswerer&, const std::string&, Answers then)>;
 
 struct WayIn {
     const char* name;
@@ -52,13 +52,13 @@ struct WayIn {
 };
 
 Put Import(const char* file, std::string (*encode)(const std::string&)) {
-    return [=](CChapterTestDlg& w, ModalAnswerer& answerer, const std::string& text, Answers then) {
+    return [=](CTestMainDlg& w, ModalAnswerer& answerer, const std::string& text, Answers then) {
         ImportFile(w, answerer, WriteTempFile(file, encode(text)), std::move(then));
     };
 }
 
-Put Paste(std::function<void(CChapterTestDlg&)> how) {
-    return [=](CChapterTestDlg& w, ModalAnswerer& answerer, const std::string& text, Answers then) {
+Put Paste(std::function<void(CTestMainDlg&)> how) {
+    return [=](CTestMainDlg& w, ModalAnswerer& answerer, const std::string& text, Answers then) {
         SetClipboard(w.m_hWnd, {{CF_TEXT, text}});
         for (ModalAnswerer::Expectation& expectation : then)
             answerer.Expect(std::move(expectation));
@@ -77,18 +77,18 @@ TEST(TextLimit, EveryWayInTakesOnlyWhatFitsAndSaysSo) {
         {"txt import of 20 MB", 20u << 20, Import("huge.txt", &Plain)},
         {"rtf import", 1100000, Import("huge.rtf", &RtfLines)},
         {"Ctrl+V of 8 MB", 8u << 20,
-         Paste([](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), 'V', true); })},
+         Paste([](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), 'V', true); })},
         {"Shift+Insert", 2u << 20,
-         Paste([](CChapterTestDlg& w) { WindowRunner::PressKey(w.Editor(), VK_INSERT, false, true); })},
-        {"Edit > Paste", 2u << 20, Paste([](CChapterTestDlg& w) { w.Menu(IDM_EDIT_PASTE); })},
-        {"right-click Paste", 2u << 20, Paste([](CChapterTestDlg& w) { w.Menu(IDM_EDITOR_PASTE); })},
-        {"Paste Text from Clipboard", 2u << 20, Paste([](CChapterTestDlg& w) { w.Click(IDC_PASTE_TEXT); })},
-        {"a paste that just fits", kLimit - 2, Paste([](CChapterTestDlg& w) { w.Click(IDC_PASTE_TEXT); })},
+         Paste([](CTestMainDlg& w) { WindowRunner::PressKey(w.Editor(), VK_INSERT, false, true); })},
+        {"Edit > Paste", 2u << 20, Paste([](CTestMainDlg& w) { w.Menu(IDM_EDIT_PASTE); })},
+        {"right-click Paste", 2u << 20, Paste([](CTestMainDlg& w) { w.Menu(IDM_EDITOR_PASTE); })},
+        {"Paste Text from Clipboard", 2u << 20, Paste([](CTestMainDlg& w) { w.Click(IDC_PASTE_TEXT); })},
+        {"a paste that just fits", kLimit - 2, Paste([](CTestMainDlg& w) { w.Click(IDC_PASTE_TEXT); })},
     };
     // A window of its own for each: taking 1 MB back out of Wine's editor takes minutes.
     for (const WayIn& way : ways) {
         SCOPED_TRACE(way.name);
-        CChapterTestDlg dlg;
+        CTestMainDlg dlg;
         WindowRunner::Run(dlg, [&](CTestMainDlg&) {
             dlg.AddChapter("One");
             dlg.Type(IDC_EDITOR, "[xyz]");
@@ -114,7 +114,7 @@ TEST(TextLimit, EveryWayInTakesOnlyWhatFitsAndSaysSo) {
 // Every RTF file that took the decoding control down is refused before the control sees it, and
 // the chapter stays as it was; a file at all the limits at once decodes.
 TEST(TextLimit, HostileRtfIsRefusedAndWhatPassesDecodes) {
-    CChapterTestDlg dlg;
+    CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
         dlg.AddChapter("One");
         dlg.Type(IDC_EDITOR, "kept");
