@@ -2,9 +2,10 @@
 # Static checks of the project's own sources, with the flags the builds compile them with:
 #  - cppcheck (warning, portability) and clang-tidy (bugprone-*, clang-analyzer-*; .clang-tidy
 #    says which checks are off and why) on everything the native build compiles;
-#  - cppcheck on the Windows-only sources too, from the Windows build's compile commands with
-#    _WIN32 defined and cppcheck's model of the Windows API (--library=windows). The mingw headers
-#    themselves are left out: cppcheck 2.10 stops at their GCC extensions with syntax errors.
+#  - both on the Windows-only sources too, from the Windows build's compile commands: cppcheck
+#    with _WIN32 defined and its model of the Windows API (--library=windows; the mingw headers
+#    themselves are left out: cppcheck 2.10 stops at their GCC extensions with syntax errors),
+#    clang-tidy as clang for the mingw target.
 # Configures the native and Windows trees when they are not there yet; builds nothing.
 # Exit status 1 when any check finds something.
 set -uo pipefail
@@ -59,13 +60,36 @@ run_cppcheck() {
 run_cppcheck native --project="$work/native.json"
 run_cppcheck windows-only --library=windows --project="$work/win.json"
 
-echo "--- clang-tidy, native sources"
-cp "$work/native.json" "$work/compile_commands.json"
-run-clang-tidy-14 -p "$work" -j "$QB_JOBS" -quiet -header-filter="^$QB_ROOT/" \
-    >"$work/clang-tidy.log" 2>&1
-tidy=$?
-grep -E "(warning|error): " "$work/clang-tidy.log" | sort -u
-[ $tidy -eq 0 ] || failed+=("clang-tidy")
+# The Windows-only entries as clang for the mingw target compiles them, with the cross compiler's
+# own include folders so that it reads the headers the build reads.
+mkdir -p "$work/tidy-native" "$work/tidy-win"
+cp "$work/native.json" "$work/tidy-native/compile_commands.json"
+python3 - "$work/win.json" "$work/tidy-win/compile_commands.json" <<'PY' || exit 1
+import json, os, shlex, subprocess, sys
+entries = json.load(open(sys.argv[1]))
+compiler = shlex.split(entries[0]["command"])[0]
+probe = subprocess.run([compiler, "-xc++", "-E", "-v", "-"], input="", capture_output=True, text=True).stderr
+lines = probe.splitlines()
+start, end = lines.index("#include <...> search starts here:"), lines.index("End of search list.")
+includes = [arg for line in lines[start + 1:end] for arg in ("-isystem", os.path.normpath(line.strip()))]
+for entry in entries:
+    args = shlex.split(entry["command"])
+    args[0] = "clang" if entry["file"].endswith(".c") else "clang++"
+    args[1:1] = ["--target=i686-w64-mingw32", "-nostdinc", "-nostdinc++"] + includes
+    entry["command"] = shlex.join(args)
+json.dump(entries, open(sys.argv[2], "w"), indent=1)
+PY
+
+# run_clang_tidy NAME FOLDER: the entries of FOLDER/compile_commands.json, in parallel.
+run_clang_tidy() {
+    echo "--- clang-tidy, $1 sources"
+    run-clang-tidy-14 -p "$2" -j "$QB_JOBS" -quiet -header-filter="^$QB_ROOT/" >"$work/clang-tidy-$1.log" 2>&1
+    local status=$?
+    grep -E "(warning|error): " "$work/clang-tidy-$1.log" | sort -u
+    [ $status -eq 0 ] || failed+=("clang-tidy $1")
+}
+run_clang_tidy native "$work/tidy-native"
+run_clang_tidy windows-only "$work/tidy-win"
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "static checks: findings from ${failed[*]}"
