@@ -174,7 +174,7 @@ BOOL CWinApp::WriteProfileString(const char* lpszSection,
     LONG lResult = lpszValue == nullptr ? ::RegDeleteValueA(hKey, lpszEntry)
                                         : ::RegSetValueExA(hKey, lpszEntry, 0, REG_SZ,
                                                            reinterpret_cast<const BYTE*>(lpszValue),
-                                                           DWORD(std::strlen(lpszValue) + 1));
+                                                           DWORD(std::strlen(lpszValue)) + 1);
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS || (lpszValue == nullptr && lResult == ERROR_FILE_NOT_FOUND);
 }

@@ -113,7 +113,7 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
     for (int i = 1; i <= nFiles; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "part %d.txt", i);
-        paths.push_back(WriteTempFile("many chapter files\\" + std::string(name), std::string(2000, 'a' + i % 26)));
+        paths.push_back(WriteTempFile("many chapter files\\" + std::string(name), std::string(2000, char('a' + i % 26))));
     }
     CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {

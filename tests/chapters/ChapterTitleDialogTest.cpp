@@ -43,7 +43,7 @@ void SetBox(HWND hDlg, const std::string& text) {
 // A key as the user presses it: through the modal loop and the dialog manager.
 void PostKey(HWND hDlg, UINT vk) {
     ::PostMessageA(Box(hDlg), WM_KEYDOWN, vk, 1);
-    ::PostMessageA(Box(hDlg), WM_KEYUP, vk, 0xC0000001);
+    ::PostMessageA(Box(hDlg), WM_KEYUP, vk, MAKELPARAM(1, 0xC000));  // once, was down, going up
 }
 
 void Press(HWND hDlg, int nButton) {

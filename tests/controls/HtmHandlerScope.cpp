@@ -51,6 +51,6 @@ void CHtmHandlerScope::SetDefault(const char* lpszKey, const char* lpszValue) {
                           nullptr) != ERROR_SUCCESS)
         return;
     ::RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
-                     DWORD(std::strlen(lpszValue) + 1));
+                     DWORD(std::strlen(lpszValue)) + 1);
     ::RegCloseKey(hKey);
 }
