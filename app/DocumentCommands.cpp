@@ -49,11 +49,16 @@ std::string TextsShownChanged(CBook& book) {
         add(strZeros, "the title");
     for (int i = 0; i < book.ChapterCount(); ++i) {
         const std::string& strText = book.ChapterText(uint32_t(i));
+        bool bZeros =
+            ChapterText::HasZeroByte(strText) || ChapterText::HasZeroByte(book.ChapterTitle(uint32_t(i)));
+        bool bTooBig = !ChapterText::FitsEditor(strText);
+        if (!bZeros && !bTooBig)
+            continue;
         std::string strName = "chapter " + std::to_string(i + 1) + " \"" +
                               ChapterText::Displayed(book.ChapterTitle(uint32_t(i))) + "\"";
-        if (ChapterText::HasZeroByte(strText) || ChapterText::HasZeroByte(book.ChapterTitle(uint32_t(i))))
+        if (bZeros)
             add(strZeros, strName);
-        if (!ChapterText::FitsEditor(strText))
+        if (bTooBig)
             add(strTooBig, strName);
     }
     std::string strNotice;
@@ -96,6 +101,20 @@ std::string FullPath(const char* lpszPath) {
         return lpszPath;
     return std::string(szFull, nLength);
 }
+
+// Marks the window as being refilled for as long as it lives (or until End); nests.
+class CRefill {
+public:
+    explicit CRefill(bool& rFlag) : m_rFlag(rFlag), m_bWas(rFlag) { m_rFlag = true; }
+    ~CRefill() { End(); }
+    CRefill(const CRefill&) = delete;
+    CRefill& operator=(const CRefill&) = delete;
+    void End() { m_rFlag = m_bWas; }
+
+private:
+    bool& m_rFlag;
+    bool m_bWas;
+};
 
 }  // namespace
 
@@ -170,6 +189,7 @@ void CQuireBinderDlg::OnFileSaveAs() {
 }
 
 void CQuireBinderDlg::ResetDocument() {
+    CRefill refill(m_bRefilling);
     theBook.Clear();
     m_history.Clear();
     m_wndAuthor.SetWindowText("");
@@ -193,8 +213,10 @@ void CQuireBinderDlg::ResetDocument() {
 }
 
 void CQuireBinderDlg::OpenBook(const char* lpszPath, bool bRecent) {
+    CRefill refill(m_bRefilling);
     ResetDocument();
     if (!theBook.LoadFromFile(lpszPath)) {
+        refill.End();
         MessageBox("Invalid file format", "Error!", MB_OK | MB_ICONERROR);
         return;
     }
@@ -230,6 +252,7 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath, bool bRecent) {
     ClearModified();
     if (bRecent)
         RememberRecentBook(strPath);
+    refill.End();
     std::string strNotice = TextsShownChanged(theBook);
     if (!strNotice.empty())
         MessageBox(strNotice.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);

@@ -298,6 +298,9 @@ protected:
     CImageButton m_btnSaveBook;
     CImageButton m_btnSendBook;
     bool m_bUntitled = true;
+    // New or Open is refilling the window: the size and counts are shown once at the end, and the
+    // editor is painted with the rest of the window rather than at once.
+    bool m_bRefilling = false;
     // Which edit had the focus last and which control RestoreFocus goes back to:
     // 1 Author, 2 Title, 3 chapter editor; for the restore target anything else is the list.
     int m_nLastFocusedEdit = 0;

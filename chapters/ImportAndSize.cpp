@@ -51,7 +51,9 @@ void CQuireBinderDlg::InsertTextFile(const std::string& strPath) {
 
 void CQuireBinderDlg::OnEditorChange() {
     m_bInputSinceAutosave = true;
-    UpdateBookSize();
+    // New and Open show the size once they have refilled the window.
+    if (!m_bRefilling)
+        UpdateBookSize();
 }
 
 void CQuireBinderDlg::UpdateBookSize() {
@@ -66,7 +68,9 @@ void CQuireBinderDlg::UpdateBookSize() {
     std::snprintf(szText, sizeof(szText), "Book Size ~ %d Kb", int(nTotal / 1024 + 1));
     m_wndStatusBar.SetText(szText, 0, 0);
     UpdateCounts(nEditor < uint32_t(kCountNowLimit));
-    m_wndEditor.UpdateWindow();
+    // A refill repaints the whole window at its next paint: the editor waits for it, once.
+    if (!m_bRefilling)
+        m_wndEditor.UpdateWindow();
     m_wndEditor.Invalidate(TRUE);
 }
 

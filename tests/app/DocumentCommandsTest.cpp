@@ -27,6 +27,32 @@ std::string CurrentDirectory() {
     return szDir;
 }
 
+// The window's pixels as the screen shows them, the caret left out (it blinks). Wine copies what
+// was painted to the screen from the message loop, at most every 50 ms: the loop runs first.
+std::vector<DWORD> ScreenPixels(HWND hWnd) {
+    DWORD dwUntil = ::GetTickCount() + 200;
+    ModalAnswerer::PumpUntil([&] { return LONG(::GetTickCount() - dwUntil) >= 0; }, 1000);
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), rc.right - rc.left, rc.top - rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(size_t(rc.right - rc.left) * size_t(rc.bottom - rc.top));
+    ::HideCaret(nullptr);
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.right - rc.left, rc.bottom - rc.top);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(hMemory, hOld);
+    ::GetDIBits(hMemory, hBitmap, 0, UINT(rc.bottom - rc.top), pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(nullptr, hScreen);
+    ::ShowCaret(nullptr);
+    return pixels;
+}
+
 // The window shows a new, empty book.
 void ExpectNewBook(CTestMainDlg& w) {
     EXPECT_EQ(w.Caption(), "new.book - Kelvra Quire Binder");
@@ -339,6 +365,33 @@ TEST_F(DocumentTest, OpenOfABrokenFileLeavesANewBook) {
             }
         },
         "\"" + good + "\"");
+}
+
+// New and Open leave their repaint to the window's next paint. Once it has painted, the screen
+// shows what a repaint of everything from scratch shows: no part is left stale.
+TEST_F(DocumentTest, NewOpenAndAChosenChapterAreFullyPainted) {
+    std::string path = WriteBook("painted.book", "Painted Author", "Painted Title",
+                                 {{"First", "first chapter's text"}, {"Second", "the second\r\nchapter"}});
+    Run([&](CTestMainDlg& w) {
+        auto expectFullyPainted = [&](const char* step) {
+            std::vector<DWORD> shown = ScreenPixels(w.m_hWnd);
+            ::RedrawWindow(w.m_hWnd, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            EXPECT_TRUE(ScreenPixels(w.m_hWnd) == shown) << step;
+        };
+        w.OpenBook(path.c_str());  // as the command line and a drop open a book
+        expectFullyPainted("open");
+        w.ChooseChapter(1);
+        expectFullyPainted("chapter");
+        w.Menu(IDM_FILE_NEW);
+        expectFullyPainted("new");
+        ModalAnswerer answerer;
+        answerer.Expect(ModalAnswerer::FileName("Open", path));
+        w.Menu(IDM_FILE_OPEN);
+        expectFullyPainted("open from the menu");
+        EXPECT_TRUE(answerer.AllAnswered());
+        EXPECT_EQ(w.Text(IDC_EDITOR), "first chapter's text");
+    });
 }
 
 // The file chosen in the Open dialog is the file opened, whatever its name ends in, also when a

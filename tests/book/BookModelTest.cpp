@@ -189,6 +189,7 @@ TEST(TextCounts, WordsAreRunsBetweenWhiteSpaceAndLineBreaksAreNoCharacters) {
         {"line\r\nbreaks\nsplit\rwords", 4, 20},
         {std::string("zero\0byte", 9), 1, 9},
         {"caf\xE9 na\xEFve", 2, 10},
+        {"\fform\vfeed\x85\xA0", 2, 12},
     };
     for (const Case& c : cases) {
         STextCounts counts = CountText(c.text);
