@@ -189,6 +189,8 @@ void CQuireBinderDlg::OnFileSaveAs() {
 }
 
 void CQuireBinderDlg::ResetDocument() {
+    // Inside an open, the open shows the name and the size once the book is in (or it failed).
+    const bool bOpening = m_bRefilling;
     CRefill refill(m_bRefilling);
     theBook.Clear();
     m_history.Clear();
@@ -207,8 +209,10 @@ void CQuireBinderDlg::ResetDocument() {
     m_strDocName = kNewDocName;
     m_bUntitled = true;
     m_strDocDir.clear();
-    UpdateCaption();
-    UpdateBookSize();
+    if (!bOpening) {
+        UpdateCaption();
+        UpdateBookSize();
+    }
     Invalidate(TRUE);
 }
 
@@ -217,6 +221,8 @@ void CQuireBinderDlg::OpenBook(const char* lpszPath, bool bRecent) {
     ResetDocument();
     if (!theBook.LoadFromFile(lpszPath)) {
         refill.End();
+        UpdateCaption();
+        UpdateBookSize();
         MessageBox("Invalid file format", "Error!", MB_OK | MB_ICONERROR);
         return;
     }

@@ -67,6 +67,9 @@ void ExpectNewBook(CTestMainDlg& w) {
     EXPECT_EQ(w.ShownChapter(), -1);
     EXPECT_FALSE(w.IsModified());
     EXPECT_EQ(theBook.ChapterCount(), 0);
+    char szCounts[256] = "";
+    ::SendMessageA(w.Item(IDC_STATUS_BAR), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(szCounts));
+    EXPECT_EQ(w.Text(IDC_STATUS_BAR) + " | " + szCounts, "Book Size ~ 1 Kb | Book: 0 words, 0 characters");
 }
 
 TEST_F(DocumentTest, NewAsksOnlyWhenSomethingChanged) {
