@@ -111,11 +111,17 @@ bool CWindowBench::Run() {
 
     m_hStatus = ::GetDlgItem(m_dlg.m_hWnd, IDC_STATUS_BAR);
     m_chapters = MakeChapters(std::max(2, *std::max_element(m_options.sizes.begin(), m_options.sizes.end())));
-    BenchOpen();
-    BenchKeystroke();
-    BenchBigText();
-    BenchChapterFiles();
-    BenchFindNext();
+    const std::pair<const char*, void (CWindowBench::*)()> parts[] = {
+        {"open", &CWindowBench::BenchOpen},
+        {"keystroke", &CWindowBench::BenchKeystroke},
+        {"bigtext", &CWindowBench::BenchBigText},
+        {"files", &CWindowBench::BenchChapterFiles},
+        {"find", &CWindowBench::BenchFindNext}};
+    for (const auto& part : parts) {
+        if (m_options.strOnly.empty() ||
+            ("," + m_options.strOnly + ",").find(std::string(",") + part.first + ",") != std::string::npos)
+            (this->*part.second)();
+    }
     return !m_bFailed;
 }
 

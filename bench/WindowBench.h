@@ -23,6 +23,7 @@ public:
         int nRounds = 3;                                  // keystroke rounds, in both chapters
         int nKeys = 10;                                   // timed keystrokes per chapter and round
         size_t nBigChapter = 1024 * 1024 - 1024;          // leaves room under the editor's limit
+        std::string strOnly;                              // "open,bigtext": those parts only; empty: all
     };
 
     // The books go to `folder`. Run is called from inside the window's modal loop, once it shows.

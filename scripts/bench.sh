@@ -8,7 +8,8 @@
 # processes beside cat of the same bytes). Builds what they need first. Other work on the machine
 # shows in the figures: compare the min-max spreads, and measure again when it is quiet.
 #
-#   scripts/bench.sh [--native-only | --window-only | --quire-only] [window_bench options: --reps=N --keys=N]
+#   scripts/bench.sh [--native-only | --window-only | --quire-only] [window_bench options: --reps=N --keys=N
+#                    --only=open,keystroke,bigtext,files,find (those parts of it only)]
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
