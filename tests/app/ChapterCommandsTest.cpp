@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Book.h"
-#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
+#include "TestMainDlg.h"
 #include "WindowRunner.h"
 
 namespace {

@@ -6,15 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Book.h"
-#include "TestMainDlg.h"
 #include "ImportProgress.h"
 #include "ModalAnswerer.h"
+#include "TestMainDlg.h"
 #include "TextCorpus.h"
 #include "TextLossAnswer.h"
 #include "WindowRunner.h"
@@ -110,42 +112,44 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
     std::string folder = MakeFolder("many chapter files");
     std::vector<std::string> paths;
     const int nFiles = 1500;
+    // The window shows once reading takes more than a moment: files this big keep it up a while.
+    const std::size_t kBytes = 32000;
     for (int i = 1; i <= nFiles; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "part %d.txt", i);
-        paths.push_back(WriteTempFile("many chapter files\\" + std::string(name), std::string(2000, char('a' + i % 26))));
+        paths.push_back(
+            WriteTempFile("many chapter files\\" + std::string(name), std::string(kBytes, char('a' + i % 26))));
     }
     CTestMainDlg dlg;
     WindowRunner::Run(dlg, [&](CTestMainDlg&) {
-        struct Clicker {
-            // Clicks at every tick while the window shows: the first click may come before the
-            // window is ready for it.
-            static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        // A hand of its own clicks Cancel while the window shows, whatever the window's thread is
+        // doing; the first click may come before the window is ready for it, so it clicks again.
+        std::atomic<bool> bDone{false};
+        std::thread hand([&] {
+            while (!bDone) {
                 HWND hProgress = ::FindWindowA(CImportProgress::kClassName, nullptr);
-                if (hProgress == nullptr || !::IsWindowVisible(hProgress))
-                    return;
+                if (hProgress == nullptr || !::IsWindowVisible(hProgress)) {
+                    ::Sleep(2);
+                    continue;
+                }
                 RECT button;
                 ::GetWindowRect(::GetDlgItem(hProgress, IDCANCEL), &button);
-                POINT target = {(button.left + button.right) / 2, (button.top + button.bottom) / 2}, at;
-                // The pointer goes there first; it clicks once it is there.
-                if (!::GetCursorPos(&at) || at.x != target.x || at.y != target.y) {
-                    ::SetCursorPos(target.x, target.y);
-                    return;
-                }
+                ::SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
                 INPUT clicks[2] = {};
                 clicks[0].type = clicks[1].type = INPUT_MOUSE;
                 clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
                 clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
                 ::SendInput(2, clicks, sizeof(INPUT));
+                ::Sleep(50);
             }
-        };
-        UINT_PTR nTimer = ::SetTimer(nullptr, 0, 10, &Clicker::OnTimer);
+        });
         // Under Wine a click can arrive after the last file on a fast run: then once more.
         for (int nTry = 0; nTry < 3 && (nTry == 0 || theBook.ChapterCount() == nFiles); ++nTry) {
             dlg.ResetDocument();
             dlg.AddChapterFiles(paths, 0);
         }
-        ::KillTimer(nullptr, nTimer);
+        bDone = true;
+        hand.join();
         EXPECT_EQ(::FindWindowA(CImportProgress::kClassName, nullptr), nullptr);
         EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
         int nAdded = theBook.ChapterCount();
@@ -155,7 +159,7 @@ TEST(ChapterFiles, CancelOnTheProgressWindowKeepsTheChaptersReadSoFar) {
         ASSERT_EQ(int(titles.size()), nAdded);
         for (int i = 0; i < nAdded; ++i) {
             EXPECT_EQ(titles[size_t(i)], "part " + std::to_string(i + 1));
-            EXPECT_EQ(theBook.ChapterText(uint32_t(i)), std::string(2000, 'a' + (i + 1) % 26));
+            EXPECT_EQ(theBook.ChapterText(uint32_t(i)), std::string(kBytes, char('a' + (i + 1) % 26)));
         }
     });
     for (const std::string& path : paths)

@@ -13,9 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "Book.h"
-#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "TempDir.h"
+#include "TestMainDlg.h"
 
 class DocumentTest : public testing::Test {
 protected:

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
+#include "TestMainDlg.h"
 #include "TextLossAnswer.h"
 #include "WindowRunner.h"
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
+#include "TestMainDlg.h"
 #include "TextCorpus.h"
 #include "TextLossAnswer.h"
 #include "WindowRunner.h"

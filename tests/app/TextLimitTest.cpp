@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "TestMainDlg.h"
 #include "ModalAnswerer.h"
 #include "RtfSamples.h"
+#include "TestMainDlg.h"
 #include "WindowRunner.h"
 
 namespace {
