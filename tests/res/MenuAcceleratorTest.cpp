@@ -131,7 +131,7 @@ void ExpectDistinctAccessLetters(HMENU menu) {
             continue;  // a separator
         std::string item = std::string(text).substr(0, std::string(text).find('\t'));
         size_t amp = item.find('&');
-        char letter = amp != std::string::npos ? char(toupper(item[amp + 1])) : 0;
+        char letter = amp != std::string::npos ? char(toupper(item[amp + 1])) : '\0';
         for (const auto& answered : kAnswered)
             letter = item == answered.first ? answered.second : letter;
         EXPECT_NE(letter, 0) << item;
