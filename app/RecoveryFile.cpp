@@ -24,25 +24,18 @@ constexpr const char* kMutexPrefix = "KelvraQuireBinderRecovery-";
 class CRecoveryWriter : public CContainerWriter {
 public:
     bool Write(const std::string& path, const CRecoveryFile::Book& book, const std::string& note) {
-        bool ok;
-        try {
+        return QueueAndWrite(path.c_str(), [&] {
             std::string contents;
             for (size_t i = 0; i < book.chapterTitles.size(); ++i)
                 contents += (i > 0 ? "\n" : "") + book.chapterTitles[i];
-            ok = CBook::QueueHead(*this, book.author, book.title, book.chapterTitles.empty() ? nullptr : &contents);
+            bool ok =
+                CBook::QueueHead(*this, book.author, book.title, book.chapterTitles.empty() ? nullptr : &contents);
             for (size_t i = 0; i < book.chapterTexts.size() && ok; ++i) {
                 const std::string& text = *book.chapterTexts[i];
                 ok = AddBorrowedMember((std::to_string(i + 1) + ".txt").c_str(), text.data(), uint32_t(text.size()));
             }
-            ok = ok && AddMember(kNoteMember, note.data(), uint32_t(note.size()));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-        if (!ok) {
-            DiscardMembers();
-            return false;
-        }
-        return WriteFile(path.c_str());
+            return ok && AddMember(kNoteMember, note.data(), uint32_t(note.size()));
+        });
     }
 };
 

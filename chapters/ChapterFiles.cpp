@@ -24,21 +24,16 @@ constexpr const char* kChapterFilesFilter = "Text Files (*.txt; *.rtf)|*.txt;*.r
 // The most lines the list of files not added shows; a last line counts the rest.
 constexpr std::size_t kMostListed = 25;
 
-std::string FileNameOf(const std::string& path) {
-    std::string::size_type nName = path.find_last_of("\\/:");
-    return nName == std::string::npos ? path : path.substr(nName + 1);
-}
-
 // The file's name without its last extension, as the chapter title dialog would take it.
 std::string TitleOfFile(const std::string& path) {
-    std::string name = FileNameOf(path);
+    std::string name = FileText::FileName(path);
     std::string::size_type dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0)
         name.erase(dot);
     return CChapterSplitter::TitleOfLine(name.data(), name.data() + name.size());
 }
 
-// What one file came to, for the list at the end.
+// A file left out, and why (empty: the message says why for all of them).
 struct SNotAdded {
     std::string name;
     std::string why;
@@ -130,7 +125,7 @@ void CQuireBinderDlg::OnAddChaptersFromFiles() {
 void CQuireBinderDlg::AddChapterFiles(std::vector<std::string> paths, int nAt) {
     // Whatever order the dialog or the drop gave: ch2 before ch10.
     std::stable_sort(paths.begin(), paths.end(), [](const std::string& one, const std::string& other) {
-        return CompareNaturally(FileNameOf(one), FileNameOf(other)) < 0;
+        return CompareNaturally(FileText::FileName(one), FileText::FileName(other)) < 0;
     });
     int nCount = m_wndContents.GetCount();
     if (nCount + int(paths.size()) > CBook::kMaxSavedChapters) {
@@ -148,7 +143,7 @@ void CQuireBinderDlg::AddChapterFiles(std::vector<std::string> paths, int nAt) {
     {
         CImportProgress progress(m_hWnd, paths.size());
         for (std::size_t i = 0; i < paths.size(); ++i) {
-            std::string name = FileNameOf(paths[i]);
+            std::string name = FileText::FileName(paths[i]);
             if (!progress.Step(i, name))
                 break;  // the chapters read so far are added, each of them whole
             SConvertedText text;
@@ -314,12 +309,11 @@ LRESULT CQuireBinderDlg::OnDropFiles(WPARAM wParam, LPARAM) {
     }
     others.insert(others.end(), books.begin(), books.end());
     if (!others.empty()) {
-        std::string text = std::string(others.size() == 1 ? "This file cannot be added:" : "These files cannot be added:");
-        for (std::size_t i = 0; i < others.size() && i < kMostListed; ++i)
-            text += "\n" + FileNameOf(others[i]);
-        if (others.size() > kMostListed)
-            text += "\n... and " + std::to_string(others.size() - kMostListed) + " more";
-        text += "\n\nDrop text (.txt) or RTF (.rtf) files to add them as chapters, or one book (.book) to open it.";
+        std::vector<SNotAdded> refused;
+        for (const std::string& path : others)
+            refused.push_back({FileText::FileName(path), ""});
+        std::string text = std::string(others.size() == 1 ? "This file cannot be added:" : "These files cannot be added:") +
+                           ListOf(refused) + "\n\nDrop text (.txt) or RTF (.rtf) files to add them as chapters, or one book (.book) to open it.";
         MessageBox(text.c_str(), QB_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
     }
     if (texts.empty())

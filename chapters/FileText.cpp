@@ -123,9 +123,13 @@ FileText::EResult ReadRtfFile(CWnd& owner, const std::string& strPath, SConverte
 
 namespace FileText {
 
-std::string Extension(const std::string& path) {
+std::string FileName(const std::string& path) {
     std::string::size_type nName = path.find_last_of("\\/:");
-    std::string name = nName == std::string::npos ? path : path.substr(nName + 1);
+    return nName == std::string::npos ? path : path.substr(nName + 1);
+}
+
+std::string Extension(const std::string& path) {
+    std::string name = FileName(path);
     std::string::size_type dot = name.rfind('.');
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
     for (char& c : ext)

@@ -18,6 +18,8 @@ enum class EResult {
     OtherType, // neither .txt nor .rtf
 };
 
+// The name without its folder.
+std::string FileName(const std::string& path);
 // Lower case, without the full stop: "txt", "rtf" or whatever the name ends in.
 std::string Extension(const std::string& path);
 

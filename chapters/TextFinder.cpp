@@ -4,7 +4,18 @@
 
 CTextFinder::CTextFinder(std::string strWhat, Options options, const std::array<unsigned char, 256>& lower,
                          const std::array<bool, 256>& word)
-    : m_strWhat(std::move(strWhat)), m_options(options), m_lower(lower), m_word(word) {}
+    : m_strWhat(std::move(strWhat)), m_options(options), m_lower(lower), m_word(word) {
+    if (m_strWhat.empty())
+        return;
+    m_cFirst = m_cFirstOther = m_options.bMatchCase ? m_strWhat[0] : char(m_lower[static_cast<unsigned char>(m_strWhat[0])]);
+    // The other byte whose lower case that is, if any.
+    for (int c = 0; c < 256 && !m_options.bMatchCase; ++c) {
+        if (m_lower[size_t(c)] == static_cast<unsigned char>(m_cFirst) && char(c) != m_cFirst) {
+            m_cFirstOther = char(c);
+            break;
+        }
+    }
+}
 
 bool CTextFinder::SameByte(char a, char b) const {
     if (m_options.bMatchCase)
@@ -35,20 +46,10 @@ size_t CTextFinder::Find(const std::string& text, size_t nFrom, size_t nEnd) con
         nEnd = text.size();
     if (nLength == 0 || nFrom > nEnd || nEnd - nFrom < nLength)
         return std::string::npos;
-    const char cFirst = m_strWhat[0];
-    const char cOther = m_options.bMatchCase ? cFirst : char(m_lower[static_cast<unsigned char>(cFirst)]);
     // The first byte in either case, found with the library's scan, then the rest compared.
-    char cUpper = cFirst;
-    if (!m_options.bMatchCase) {
-        for (int c = 0; c < 256; ++c) {
-            if (m_lower[size_t(c)] == static_cast<unsigned char>(cOther) && char(c) != cOther) {
-                cUpper = char(c);
-                break;
-            }
-        }
-    }
+    const char firstBytes[2] = {m_cFirst, m_cFirstOther};
     for (size_t nAt = nFrom; nAt + nLength <= nEnd; ++nAt) {
-        size_t nNext = text.find_first_of(std::string{cOther, cUpper}, nAt);
+        size_t nNext = text.find_first_of(firstBytes, nAt, 2);
         if (nNext == std::string::npos || nNext + nLength > nEnd)
             return std::string::npos;
         nAt = nNext;

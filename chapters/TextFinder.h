@@ -35,4 +35,7 @@ private:
     Options m_options;
     std::array<unsigned char, 256> m_lower;
     std::array<bool, 256> m_word;
+    // The first byte of the text searched for, in both cases (the same twice when case matters).
+    char m_cFirst = 0;
+    char m_cFirstOther = 0;
 };
